@@ -1,36 +1,59 @@
 // tinsora-cli: the generators of Tinsora on the command line.
 
 #include <cstdio>
-#include <cstring>
+#include <exception>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "Version.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tinsora-cli [--help | --version]\n"
-    "\n"
-    "  --help      show this text\n"
-    "  --version   show the version\n";
+std::string Usage() {
+    std::string text = "usage: tinsora-cli COMMAND [OPTIONS]\n"
+                       "       tinsora-cli --help | --version\n";
+    const auto& commands = tinsora::cli::AllCommands();
+    if (!commands.empty()) {
+        text += "\ncommands:\n";
+        for (const auto& c : commands)
+            text += std::string("  ") + c.synopsis + "\n";
+    }
+    return text;
+}
 
-int UsageError(const char* message) {
-    std::fprintf(stderr, "tinsora-cli: %s\n%s", message, kUsage);
+int ReportUsageError(const std::string& message) {
+    std::fprintf(stderr, "tinsora-cli: %s\n%s", message.c_str(), Usage().c_str());
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string_view(argv[1]) == "--help") {
-        std::fputs(kUsage, stdout);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(Usage().c_str(), stdout);
         return 0;
     }
-    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    if (args.size() == 1 && args[0] == "--version") {
         std::printf("tinsora-cli %s (build %s)\n", tinsora::kVersion, tinsora::kBuildNumber);
         return 0;
     }
-    if (argc < 2)
-        return UsageError("no command given");
-    return UsageError("unknown command or option");
+    if (args.empty())
+        return ReportUsageError("no command given");
+    for (const auto& command : tinsora::cli::AllCommands()) {
+        if (args[0] != command.name)
+            continue;
+        try {
+            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+        } catch (const tinsora::cli::UsageError& e) {
+            return ReportUsageError(e.what());
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "tinsora-cli: %s\n", e.what());
+            return 1;
+        }
+    }
+    return ReportUsageError("unknown command '" + args[0] + "'");
 }

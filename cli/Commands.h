@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tinsora::cli {
+
+// Each command takes the arguments after its name, writes its output, and
+// returns the exit status: 0 done, 1 an error of the program, 2 a usage error
+// (it throws UsageError for those and main reports them).
+using CommandFunction = int (*)(const std::vector<std::string>& args);
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    CommandFunction run;
+};
+
+/// The commands main dispatches to, in the order the help lists them.
+const std::vector<Command>& AllCommands();
+
+} // namespace tinsora::cli
