@@ -1,9 +1,8 @@
-#include <benchmark/benchmark.h>
+#include "gradient/Gradation.h"
 
+#include <benchmark/benchmark.h>
 #include <cmath>
 #include <vector>
-
-#include "gradient/Gradation.h"
 
 namespace {
 
@@ -32,8 +31,7 @@ std::int64_t LongDoubleStep(int a, int b, std::int32_t n, std::int32_t i) {
     return std::llabs(static_cast<long long>(v));
 }
 
-template <typename F>
-void Run(benchmark::State& state, F step) {
+template <typename F> void Run(benchmark::State& state, F step) {
     const auto cases = TypicalCases();
     for (auto _ : state) {
         std::int64_t sum = 0;
@@ -44,11 +42,15 @@ void Run(benchmark::State& state, F step) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(cases.size()));
 }
 
-void BM_GradientStep(benchmark::State& state) { Run(state, tinsora::GradientStep); }
+void BM_GradientStep(benchmark::State& state) {
+    Run(state, tinsora::GradientStep);
+}
 void BM_GradientStepExactOnly(benchmark::State& state) {
     Run(state, tinsora::detail::GradientStepExact);
 }
-void BM_GradientStepLongDouble(benchmark::State& state) { Run(state, LongDoubleStep); }
+void BM_GradientStepLongDouble(benchmark::State& state) {
+    Run(state, LongDoubleStep);
+}
 
 } // namespace
 

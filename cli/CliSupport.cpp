@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 
-#include <cstdio>
-
 #include "text/Error.h"
+
+#include <cstdio>
 
 namespace tinsora::cli {
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "color/User.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "color/User.h"
 
 namespace tinsora::cli {
 

@@ -1,14 +1,14 @@
 // tinsora-cli: the generators of Tinsora on the command line.
 
+#include "Version.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "Version.h"
-#include "cli/CliSupport.h"
-#include "cli/Commands.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "color/User.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "color/User.h"
 
 namespace tinsora {
 

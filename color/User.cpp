@@ -1,15 +1,18 @@
 #include "color/User.h"
 
-#include <limits>
-
 #include "text/Error.h"
+
+#include <limits>
 
 namespace tinsora {
 
-PackedColor PackColor(const ColorRGB& c) { return PackColor(c.Red, c.Green, c.Blue); }
+PackedColor PackColor(const ColorRGB& c) {
+    return PackColor(c.Red, c.Green, c.Blue);
+}
 
 PackedColor PackColor(std::int32_t red, std::int32_t green, std::int32_t blue) {
-    return (static_cast<PackedColor>(red) & 0xFFu) | ((static_cast<PackedColor>(green) & 0xFFu) << 8) |
+    return (static_cast<PackedColor>(red) & 0xFFu) |
+           ((static_cast<PackedColor>(green) & 0xFFu) << 8) |
            ((static_cast<PackedColor>(blue) & 0xFFu) << 16);
 }
 
@@ -41,7 +44,9 @@ std::string ChannelToHex(std::int32_t channel) {
     return s;
 }
 
-std::string ChannelToDecimal(std::int64_t value) { return std::to_string(value); }
+std::string ChannelToDecimal(std::int64_t value) {
+    return std::to_string(value);
+}
 
 namespace {
 
@@ -132,7 +137,9 @@ std::optional<std::int32_t> DecimalChannelText(std::string_view text) {
     return ClampChannel(TextToInt(text));
 }
 
-std::int32_t InvertChannel(std::int32_t channel) { return 255 - channel; }
+std::int32_t InvertChannel(std::int32_t channel) {
+    return 255 - channel;
+}
 
 std::int32_t StepChannel(std::int32_t channel, std::int32_t step) {
     return ClampChannel(std::int64_t{channel} + step);

@@ -22,7 +22,9 @@ int BitLength64(std::uint64_t v) {
     return n;
 }
 
-int BitLength(const U128& v) { return v.hi != 0 ? 64 + BitLength64(v.hi) : BitLength64(v.lo); }
+int BitLength(const U128& v) {
+    return v.hi != 0 ? 64 + BitLength64(v.hi) : BitLength64(v.lo);
+}
 
 U128 ShiftLeft(const U128& v, int k) {
     if (k == 0)
@@ -77,10 +79,9 @@ U128 Multiply(std::uint64_t m, std::uint32_t f) {
 
 // v / f with the remainder, for f below 2^32 (long division in 32-bit limbs).
 U128 Divide(const U128& v, std::uint32_t f, std::uint64_t& remainder) {
-    const std::uint32_t limbs[4] = {static_cast<std::uint32_t>(v.hi >> 32),
-                                    static_cast<std::uint32_t>(v.hi),
-                                    static_cast<std::uint32_t>(v.lo >> 32),
-                                    static_cast<std::uint32_t>(v.lo)};
+    const std::uint32_t limbs[4] = {
+        static_cast<std::uint32_t>(v.hi >> 32), static_cast<std::uint32_t>(v.hi),
+        static_cast<std::uint32_t>(v.lo >> 32), static_cast<std::uint32_t>(v.lo)};
     std::uint32_t q[4];
     std::uint64_t r = 0;
     for (int k = 0; k < 4; ++k) {
@@ -138,12 +139,14 @@ std::int64_t GradientStepExact(std::int32_t a, std::int32_t b, std::int32_t n, s
     const std::uint64_t nm = Magnitude(n);
     const int k = 65 + BitLength64(nm) - BitLength64(dm);
     std::uint64_t remainder = 0;
-    const U128 quotient = Divide(ShiftLeft(U128{0, dm}, k), static_cast<std::uint32_t>(nm), remainder);
+    const U128 quotient =
+        Divide(ShiftLeft(U128{0, dm}, k), static_cast<std::uint32_t>(nm), remainder);
     const Rounded q = RoundToSignificand(quotient, remainder != 0);
     const bool qNegative = (d < 0) != (n < 0);
 
     // p = q * i
-    const Rounded p = RoundToSignificand(Multiply(q.significand, static_cast<std::uint32_t>(Magnitude(i))), false);
+    const Rounded p = RoundToSignificand(
+        Multiply(q.significand, static_cast<std::uint32_t>(Magnitude(i))), false);
     const bool pNegative = qNegative != (i < 0);
     const int pExponent = q.exponent - k + p.exponent;
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "color/User.h"
+
 #include <array>
 #include <cstdint>
-
-#include "color/User.h"
 
 namespace tinsora {
 
@@ -11,8 +11,8 @@ namespace tinsora {
 using GradientColors = std::array<ColorRGB, 4>;
 
 /// Red, white, green and blue: the gradient colours at start.
-inline constexpr GradientColors kInitialGradientColors{
-    ColorRGB{255, 0, 0}, ColorRGB{255, 255, 255}, ColorRGB{0, 255, 0}, ColorRGB{0, 0, 255}};
+inline constexpr GradientColors kInitialGradientColors{ColorRGB{255, 0, 0}, ColorRGB{255, 255, 255},
+                                                       ColorRGB{0, 255, 0}, ColorRGB{0, 0, 255}};
 
 /// One channel of a linear gradient: |trunc(a - ((a - b) / n) * i)| with each of
 /// the three operations rounded to a 64-bit significand (nearest, ties to even),

@@ -33,7 +33,9 @@ public:
         return std::string_view(buffer_).substr(begin, ends_[k] - begin);
     }
     /// All entries concatenated, without separators.
-    std::string_view Joined() const { return std::string_view(buffer_).substr(0, ends_.empty() ? 0 : ends_.back()); }
+    std::string_view Joined() const {
+        return std::string_view(buffer_).substr(0, ends_.empty() ? 0 : ends_.back());
+    }
 
     std::vector<std::string> ToVector() const {
         std::vector<std::string> v;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "tests/RunProgram.h"
+
+#include <gtest/gtest.h>
 
 using tinsora::test::RunProgram;
 

@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
+#include "gradient/Gradation.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <random>
-
-#include "gradient/Gradation.h"
 
 using namespace tinsora;
 
@@ -78,7 +77,8 @@ TEST(GradientStep, BothPathsMatchExtendedPrecisionOnRandomLargeCases) {
         const std::int32_t n = std::max<std::int32_t>(1, large(random) >> bits(random));
         const std::int32_t i = (k % 3 == 0) ? n : large(random) >> bits(random);
         const auto expected = ExtendedStep(a, b, n, i);
-        if (GradientStep(a, b, n, i) != expected || detail::GradientStepExact(a, b, n, i) != expected) {
+        if (GradientStep(a, b, n, i) != expected ||
+            detail::GradientStepExact(a, b, n, i) != expected) {
             if (++mismatches <= 10)
                 ADD_FAILURE() << a << " " << b << " " << n << " " << i << " expected " << expected;
         }

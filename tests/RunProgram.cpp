@@ -2,10 +2,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <stdexcept>
 
 namespace tinsora::test {
 

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
-
 #include "color/Templates.h"
+
 #include "html/HtmlLines.h"
 #include "text/Error.h"
+
+#include <gtest/gtest.h>
 
 using namespace tinsora;
 using Lines = std::vector<std::string>;
@@ -21,8 +22,8 @@ TEST(TemplateNames, TakesEvenLinesUpToEndAtAnEvenLine) {
 
 TEST(TemplateColor, ReadsThreeHexPairsLeniently) {
     const std::pair<const char*, ColorRGB> cases[] = {
-        {"FF8000", {255, 128, 0}}, {"ff8000", {255, 128, 0}},      {"#FF8000", {15, 248, 0}},
-        {"FFF", {255, 240, 0}},    {"", {0, 0, 0}},                {"FF8000 orange", {255, 128, 0}},
+        {"FF8000", {255, 128, 0}}, {"ff8000", {255, 128, 0}}, {"#FF8000", {15, 248, 0}},
+        {"FFF", {255, 240, 0}},    {"", {0, 0, 0}},           {"FF8000 orange", {255, 128, 0}},
         {"F", {240, 0, 0}},        {"GG1122", {0, 17, 34}}};
     for (const auto& [line, expected] : cases)
         EXPECT_EQ(TemplateColor(line), expected) << "line '" << line << "'";

@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
+#include "text/Cp932.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-
-#include "text/Cp932.h"
-#include "text/Error.h"
-#include "text/TextFile.h"
+#include <gtest/gtest.h>
 
 using namespace tinsora;
 using Lines = std::vector<std::string>;

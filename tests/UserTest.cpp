@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "color/User.h"
+
 #include "text/Error.h"
+
+#include <gtest/gtest.h>
 
 using namespace tinsora;
 
@@ -44,27 +45,38 @@ TEST(ChannelArithmetic, ClampInvertAndStep) {
 
 TEST(HexPairToChannel, ReadsTwoCharactersAndCountsAnythingElseAsZero) {
     const std::pair<const char*, int> cases[] = {
-        {"FF", 255}, {"ff", 255}, {"0A", 10}, {"A0", 160}, {"A", 160}, {"F", 240},
-        {"0", 0},    {"G7", 7},   {"7G", 112}, {" 8", 8},  {"#F", 15}, {"FFFF", 255},
-        {"", 0},     {"\x82\xA0", 0}};
+        {"FF", 255}, {"ff", 255},   {"0A", 10}, {"A0", 160},    {"A", 160},
+        {"F", 240},  {"0", 0},      {"G7", 7},  {"7G", 112},    {" 8", 8},
+        {"#F", 15},  {"FFFF", 255}, {"", 0},    {"\x82\xA0", 0}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(HexPairToChannel(text), expected) << "text '" << text << "'";
 }
 
 TEST(TextToInt, AcceptsDecimalSignsLeadingBlanksAndHexPrefixes) {
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"255", 255},       {"  42", 42},        {"+5", 5},          {"-5", -5},
-        {"007", 7},         {"$FF", 255},        {"0x1f", 31},       {"x10", 16},
-        {"X10", 16},        {"0X10", 16},        {"$FFFFFFFF", -1},  {"$80000000", INT32_MIN},
-        {"$000000000001", 1}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"0", 0}};
+    const std::pair<const char*, std::int32_t> cases[] = {{"255", 255},
+                                                          {"  42", 42},
+                                                          {"+5", 5},
+                                                          {"-5", -5},
+                                                          {"007", 7},
+                                                          {"$FF", 255},
+                                                          {"0x1f", 31},
+                                                          {"x10", 16},
+                                                          {"X10", 16},
+                                                          {"0X10", 16},
+                                                          {"$FFFFFFFF", -1},
+                                                          {"$80000000", INT32_MIN},
+                                                          {"$000000000001", 1},
+                                                          {"-2147483648", INT32_MIN},
+                                                          {"2147483647", INT32_MAX},
+                                                          {"0", 0}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(TextToInt(text), expected) << "text '" << text << "'";
 }
 
 TEST(TextToInt, RejectsEverythingElseWithTheWholeTextInTheMessage) {
-    for (const char* text : {"", " ", "-", "+", "12 ", "1a", "- 5", "-$10", "$", "0x", "x",
-                             "2147483648", "-2147483649", "$100000000", "\t5", "5\t", "$G",
-                             "１２"}) {
+    for (const char* text :
+         {"", " ", "-", "+", "12 ", "1a", "- 5", "-$10", "$", "0x", "x", "2147483648",
+          "-2147483649", "$100000000", "\t5", "5\t", "$G", "１２"}) {
         try {
             TextToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";

@@ -1,14 +1,13 @@
 #include "text/Cp932.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_err.h>
-#include <unicode/ustring.h>
-#include <unicode/utf8.h>
-
 #include <array>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_err.h>
+#include <unicode/ustring.h>
+#include <unicode/utf8.h>
 
 namespace tinsora {
 
@@ -54,15 +53,15 @@ public:
                 const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 UErrorCode status = U_ZERO_ERROR;
                 ucnv_reset(conv.get());
-                ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr,
-                                    nullptr, &status);
+                ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                                    &status);
                 UChar out[4];
                 const char* src = in;
                 UChar* dst = out;
                 ucnv_toUnicode(conv.get(), &dst, out + 4, &src, in + 2, nullptr, true, &status);
-                double_[lead * 256 + trail] =
-                    U_SUCCESS(status) && dst - out == 1 && src == in + 2 ? Utf8Of(out[0])
-                                                                         : Replacement();
+                double_[lead * 256 + trail] = U_SUCCESS(status) && dst - out == 1 && src == in + 2
+                                                  ? Utf8Of(out[0])
+                                                  : Replacement();
             }
         }
     }
@@ -120,7 +119,9 @@ int EncodeCodePoint(UConverter* conv, UChar32 c, char out[4]) {
 
 } // namespace
 
-bool IsLeadByte(unsigned char byte) { return Table().IsLead(byte); }
+bool IsLeadByte(unsigned char byte) {
+    return Table().IsLead(byte);
+}
 
 void AppendCp932AsUtf8(std::string& out, std::string_view cp932Char) {
     const DecodeTable& t = Table();

@@ -14,7 +14,9 @@ Error CannotCreateError(std::string_view path) {
     return Error("ファイル " + std::string(path) + " を作成できません");
 }
 
-Error WriteError() { return Error("ストリームへの書き込みエラー"); }
+Error WriteError() {
+    return Error("ストリームへの書き込みエラー");
+}
 
 Error ListIndexError(long long index) {
     return Error("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");

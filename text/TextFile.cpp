@@ -1,10 +1,10 @@
 #include "text/TextFile.h"
 
+#include "text/Error.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
-
-#include "text/Error.h"
 
 namespace tinsora {
 

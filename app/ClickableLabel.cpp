@@ -1,0 +1,9 @@
+#include "ClickableLabel.h"
+
+#include <QMouseEvent>
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}

@@ -1,0 +1,42 @@
+#include "MarkerOverlay.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+MarkerOverlay::MarkerOverlay(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+}
+
+void MarkerOverlay::setMarker(QPoint at) {
+    marker_ = at;
+    update();
+}
+
+void MarkerOverlay::paintEvent(QPaintEvent*) {
+    if (!marker_)
+        return;
+    QPainter painter(this);
+    painter.setBrush(Qt::NoBrush);
+    const QPoint c = *marker_;
+    // Bounding boxes (x-5, y-5)..(x+5, y+5) and (x-4, y-4)..(x+4, y+4).
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawEllipse(QRect(c.x() - 5, c.y() - 5, 10, 10));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawEllipse(QRect(c.x() - 4, c.y() - 4, 8, 8));
+}
+
+void MarkerOverlay::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mousePressed(at.x(), at.y());
+}
+
+void MarkerOverlay::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseMoved(at.x(), at.y());
+}
+
+void MarkerOverlay::mouseReleaseEvent(QMouseEvent*) {
+    emit mouseReleased();
+}

@@ -1,0 +1,54 @@
+#include "Unit1.h"
+
+#include "DesktopServices.h"
+#include "text/Error.h"
+#include "ui_Unit1.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QToolButton>
+
+TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
+    : QMainWindow(parent), ui(new Ui::TfrmMain), services(services) {
+    ui->setupUi(this);
+    ConnectHandlers();
+    Guard([this] { FormCreate(); });
+}
+
+TfrmMain::~TfrmMain() {
+    Guard([this] { FormDestroy(); });
+    delete ui;
+}
+
+void TfrmMain::ConnectHandlers() {
+    connect(ui->N2, &QAction::triggered, this, &TfrmMain::N2Click);
+    connect(ui->mnuWindowMin, &QAction::triggered, this, &TfrmMain::mnuWindowMinClick);
+    connect(ui->mnuWindowBas, &QAction::triggered, this, &TfrmMain::mnuWindowBasClick);
+    connect(ui->mnuWindowMax, &QAction::triggered, this, &TfrmMain::mnuWindowMaxClick);
+    connect(ui->tbtnWindowMin, &QToolButton::clicked, this, &TfrmMain::tbtnWindowMinClick);
+    connect(ui->tbtnWindowBas, &QToolButton::clicked, this, &TfrmMain::tbtnWindowBasClick);
+    connect(ui->tbtnWindowMax, &QToolButton::clicked, this, &TfrmMain::tbtnWindowMaxClick);
+    connect(ui->mnuToolBarDisp, &QAction::triggered, this, &TfrmMain::mnuToolBarDispClick);
+    connect(ui->mnuWLeft, &QAction::triggered, this, &TfrmMain::mnuWLeftClick);
+    connect(ui->mnuWRight, &QAction::triggered, this, &TfrmMain::mnuWRightClick);
+    connect(ui->N4, &QAction::triggered, this, &TfrmMain::N4Click);
+    connect(ui->About1, &QAction::triggered, this, &TfrmMain::About1Click);
+}
+
+void TfrmMain::ShowError(std::exception_ptr error) noexcept {
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        text = QStringLiteral("メモリが不足しています");
+    } catch (const std::exception& e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("不明なエラーです");
+    }
+    try {
+        services.showError(this, QString::fromStdString(tinsora::ErrorBoxText(text.toStdString())));
+    } catch (...) {
+        // Nothing more can be done when even the error box fails.
+    }
+}

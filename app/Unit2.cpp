@@ -1,0 +1,37 @@
+#include "Unit2.h"
+
+#include "Version.h"
+#include "ui_Unit2.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+
+TfrmAbout* frmAbout = nullptr;
+
+TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmAbout) {
+    ui->setupUi(this);
+    // A caption bar without a system menu or caption buttons, and a fixed size.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(241, 145);
+    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    ui->StaticText1->setText(
+        QStringLiteral("Version %1").arg(QString::fromLatin1(tinsora::kVersion)));
+    ui->StaticText2->setText(
+        QStringLiteral("Build %1").arg(QString::fromLatin1(tinsora::kBuildNumber)));
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TfrmAbout::BitBtn1Click);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->geometry().center());
+        move(frame.topLeft());
+    }
+}
+
+TfrmAbout::~TfrmAbout() {
+    delete ui;
+}
+
+void TfrmAbout::BitBtn1Click() {
+    accept();
+}

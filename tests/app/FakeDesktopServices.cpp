@@ -1,0 +1,45 @@
+#include "FakeDesktopServices.h"
+
+#include "text/Error.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+template <typename T> T Next(std::deque<T>& answers, const char* what, const T& fallback) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << what;
+        return fallback;
+    }
+    const T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+} // namespace
+
+bool FakeDesktopServices::askRetryCancel(QWidget*, const QString& caption, const QString& text) {
+    questions.push_back({caption, text});
+    return Next(retryCancelAnswers, "Retry/Cancel box", false);
+}
+
+bool FakeDesktopServices::askOkCancel(QWidget*, const QString& caption, const QString& text) {
+    questions.push_back({caption, text});
+    return Next(okCancelAnswers, "OK/Cancel box", false);
+}
+
+std::optional<QString> FakeDesktopServices::chooseOpenFile(QWidget*,
+                                                           const FileDialogRequest& request) {
+    openRequests.push_back(request);
+    return Next(openAnswers, "open dialog", std::optional<QString>{});
+}
+
+std::optional<QString> FakeDesktopServices::chooseSaveFile(QWidget*,
+                                                           const FileDialogRequest& request) {
+    saveRequests.push_back(request);
+    return Next(saveAnswers, "save dialog", std::optional<QString>{});
+}
+
+void FakeDesktopServices::setClipboardText(const QString& text) {
+    if (clipboardBusy)
+        throw tinsora::Error("クリップボードを開くことができません");
+    clipboard = text;
+}

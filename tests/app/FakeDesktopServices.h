@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DesktopServices.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+/// Desktop services whose answers a test scripts beforehand and whose
+/// messages it reads afterwards. An unscripted question fails the test.
+class FakeDesktopServices final : public DesktopServices {
+public:
+    struct Box {
+        QString caption;
+        QString text;
+    };
+
+    std::deque<bool> retryCancelAnswers;
+    std::deque<bool> okCancelAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    bool clipboardBusy = false;
+    int screen = 1024;
+
+    std::vector<Box> questions;
+    QStringList errors;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::optional<QString> clipboard;
+
+    bool askRetryCancel(QWidget*, const QString& caption, const QString& text) override;
+    bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
+    void showError(QWidget*, const QString& text) override { errors << text; }
+    std::optional<QString> chooseOpenFile(QWidget*, const FileDialogRequest& request) override;
+    std::optional<QString> chooseSaveFile(QWidget*, const FileDialogRequest& request) override;
+    void setClipboardText(const QString& text) override;
+    int screenWidth() override { return screen; }
+};

@@ -1,0 +1,41 @@
+#include "WindowFixture.h"
+
+#include <QFile>
+
+void WindowTest::SetUp() {
+    ASSERT_TRUE(configDir.isValid());
+    ASSERT_TRUE(workDir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(workDir.path());
+    WriteTemplates("black\r\n000000\r\nend;\r\n");
+}
+
+void WindowTest::TearDown() {
+    window.reset();
+    QDir::setCurrent(previousDir);
+}
+
+void WindowTest::WriteTemplates(const QByteArray& bytes) {
+    QFile file(workDir.filePath(QStringLiteral("tinsora.col")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+TfrmMain& WindowTest::Open() {
+    window = std::make_unique<TfrmMain>(services);
+    return *window;
+}
+
+void WindowTest::RemoveTemplates() {
+    QFile::remove(workDir.filePath(QStringLiteral("tinsora.col")));
+}
+
+void WindowTest::Close() {
+    window.reset();
+}
+
+QSettings WindowTest::Settings() const {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tovelind"),
+                     QStringLiteral("Tinsora"));
+}
