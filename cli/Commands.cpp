@@ -4,7 +4,9 @@ namespace tinsora::cli {
 
 // Commands are added here as the generators arrive.
 const std::vector<Command>& AllCommands() {
-    static const std::vector<Command> commands{};
+    static const std::vector<Command> commands{
+        {"color", "color [--type hex|rgb|vb|cb] [--no-sharp] COLOR", ColorCommand},
+    };
     return commands;
 }
 

@@ -19,4 +19,7 @@ struct Command {
 /// The commands main dispatches to, in the order the help lists them.
 const std::vector<Command>& AllCommands();
 
+/// color [--type hex|rgb|vb|cb] [--no-sharp] COLOR: the colour in a notation.
+int ColorCommand(const std::vector<std::string>& args);
+
 } // namespace tinsora::cli

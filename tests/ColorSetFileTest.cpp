@@ -1,0 +1,91 @@
+#include "color/ColorSetFile.h"
+
+#include "text/Error.h"
+
+#include <gtest/gtest.h>
+
+using namespace tinsora;
+
+namespace {
+
+// The message of the error f throws, or "" when it throws none.
+template <typename F> std::string ErrorOf(F f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::string IndexMessage(int k) {
+    return ListIndexError(k).what();
+}
+
+} // namespace
+
+TEST(ColorSetFile, WritesThreeDecimalLinesEndedByCrLf) {
+    EXPECT_EQ(ColorSetFileBytes({255, 128, 0}), std::string("255\r\n128\r\n0\r\n"));
+    EXPECT_EQ(ColorSetFileBytes({255, 128, 0}).size(), 13u);
+    EXPECT_EQ(ColorSetFileBytes({0, 0, 0}), std::string("0\r\n0\r\n0\r\n"));
+    EXPECT_EQ(ColorSetFileBytes({7, 42, 255}), std::string("7\r\n42\r\n255\r\n"));
+}
+
+TEST(ColorSetFile, ReadsBackWhatItWrites) {
+    for (const ColorRGB c :
+         {ColorRGB{0, 0, 0}, ColorRGB{255, 255, 255}, ColorRGB{255, 128, 0}, ColorRGB{1, 20, 200}})
+        EXPECT_EQ(ReadColorSetFile(ColorSetFileBytes(c)), c);
+}
+
+TEST(ColorSetFile, ReadsAnyLineEndAndIgnoresWhatFollowsTheThirdLine) {
+    const std::pair<std::string, ColorRGB> cases[] = {
+        {"12\r\n34\r\n56\r\n", {12, 34, 56}},
+        {"12\n34\n56\n", {12, 34, 56}},
+        {"12\r34\r56\r", {12, 34, 56}},
+        {"12\r\n34\n56", {12, 34, 56}},
+        {"12\r\n34\r\n56\r\n78\r\n", {12, 34, 56}},
+        {"12\r\n34\r\n56\r\nnot a number\r\n", {12, 34, 56}},
+        {std::string("12\r\n34\r\n56\0junk", 13), {12, 34, 56}},
+        {" 12\r\n007\r\n+5\r\n", {12, 7, 5}},
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(ReadColorSetFile(bytes), expected) << bytes;
+}
+
+TEST(ColorSetFile, ClampsValuesAndAcceptsHexPrefixes) {
+    EXPECT_EQ(ReadColorSetFile("300\r\n-5\r\n$80\r\n"), (ColorRGB{255, 0, 128}));
+    const auto lines = ColorSetFileLines("300\r\n-5\r\n$80\r\n");
+    // The channel itself is unclamped; the scroll bar clamps.
+    EXPECT_EQ(ColorSetFileChannel(lines, 0), 300);
+    EXPECT_EQ(ColorSetFileChannel(lines, 1), -5);
+    EXPECT_EQ(ColorSetFileChannel(lines, 2), 128);
+}
+
+TEST(ColorSetFile, AShortFileGivesItsChannelsThenTheIndexOfTheMissingLine) {
+    const auto lines = ColorSetFileLines("12\r\n34\r\n");
+    EXPECT_EQ(ColorSetFileChannel(lines, 0), 12);
+    EXPECT_EQ(ColorSetFileChannel(lines, 1), 34);
+    EXPECT_EQ(ErrorOf([&] { ColorSetFileChannel(lines, 2); }), IndexMessage(2));
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("12\r\n34\r\n"); }),
+              "リストのインデックスが範囲を超えています (2)");
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("12"); }), IndexMessage(1));
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile(""); }), IndexMessage(0));
+    // A zero byte ends the text, so nothing after it counts as a line.
+    EXPECT_EQ(ErrorOf([] {
+                  ReadColorSetFile(std::string("\0"
+                                               "1\r\n2\r\n3\r\n",
+                                               10));
+              }),
+              IndexMessage(0));
+}
+
+TEST(ColorSetFile, ABadLineFailsWithItsText) {
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("12 \r\n34\r\n56\r\n"); }),
+              "'12 ' は整数ではありません");
+    // The first failing channel decides, in the order red, green, blue.
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("12\r\nzz\r\n"); }), "'zz' は整数ではありません");
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("12\r\n\r\n56\r\n"); }), "'' は整数ではありません");
+    const auto lines = ColorSetFileLines("12\r\n34\r\n5 6\r\n");
+    EXPECT_EQ(ColorSetFileChannel(lines, 1), 34);
+    EXPECT_EQ(ErrorOf([&] { ColorSetFileChannel(lines, 2); }), "'5 6' は整数ではありません");
+}
