@@ -5,7 +5,9 @@
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QSlider>
 #include <QToolButton>
 
 TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
@@ -33,6 +35,23 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->mnuWRight, &QAction::triggered, this, &TfrmMain::mnuWRightClick);
     connect(ui->N4, &QAction::triggered, this, &TfrmMain::N4Click);
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::About1Click);
+
+    ConnectColorEditor();
+
+    connect(ui->mnuLoadColor, &QAction::triggered, this, &TfrmMain::mnuLoadColorClick);
+    connect(ui->mnuSaveColor, &QAction::triggered, this, &TfrmMain::mnuSaveColorClick);
+
+    connect(ui->pnlBlendColor1, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor1Click);
+    connect(ui->pnlBlendColor2, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor2Click);
+    connect(ui->pnlBlendColor3, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor3Click);
+    connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
+    // A selection by the keyboard, or a click (also on the item already selected).
+    ui->lstColorSample->viewport()->installEventFilter(this);
+    connect(ui->lstColorSample, &QListWidget::currentRowChanged, this, [this] {
+        if (!templateMouseDown)
+            lstColorSampleClick();
+    });
+    connect(ui->lstColorSample, &QListWidget::itemClicked, this, &TfrmMain::lstColorSampleClick);
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {

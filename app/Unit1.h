@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UpDown.h"
 #include "color/User.h"
 #include "gradient/Gradation.h"
 
@@ -50,7 +51,65 @@ private slots:
     void N4Click();
     void About1Click();
 
+    // Colour editor.
+    void ScrollBarRChange();
+    void ScrollBarGChange();
+    void ScrollBarBChange();
+    void edtRnChange();
+    void edtGnChange();
+    void edtBnChange();
+    void edtRhChange();
+    void edtGhChange();
+    void edtBhChange();
+    void btnHantenClick();
+    void udColorClick(UpDown::Button button);
+    void mnuOptionDokiClick();
+    void mnuOptionSharpClick();
+
+    // Notations and the clipboard.
+    void mnuColTypeHexClick();
+    void mnuColTypeRGBClick();
+    void mnuColTypeVBClick();
+    void mnuColTypeCBClick();
+    void btnColorCopyClick();
+    void N16HTML1Click();
+    void RGB1Click();
+    void VisualBasic1Click();
+    void CBuilderDelphi1Click();
+
+    // Colour set files.
+    void mnuLoadColorClick();
+    void mnuSaveColorClick();
+
+    // Blend and templates.
+    void pnlBlendColor1Click();
+    void pnlBlendColor2Click();
+    void barBlendChange();
+    void pnlBlendColor3Click();
+    void lstColorSampleClick();
+
+public:
+    /// The current colour: the positions of the three scroll bars.
+    tinsora::ColorRGB CurrentColor() const;
+
 private:
+    void LoadColorFile(const QString& path);
+    void SaveColorFile(const QString& path);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // Colour editor and display.
+    void ConnectColorEditor();
+    void BarChanged(int channel);
+    void DecimalBoxChanged(int channel);
+    void HexBoxChanged(int channel);
+    void SetCurrentColor(const tinsora::ColorRGB& color);
+    void RefreshColorDisplay();
+    void ShowColorText(int type, int red, int green, int blue);
+    void ChooseNotation(int type);
+    void CopyNotation(int type);
+    void UpdateBlend();
+    void OpenDialogColClose();
+
     void ConnectHandlers();
     void FormCreate();
     void FormDestroy();
@@ -82,4 +141,10 @@ private:
     int windowType = 0;
     bool hexEditing = false;
     bool pickerDragging = false;
+
+    int lastRedPosition = 0;
+    bool syncSuspended = false;     // invert and brighten leave the slider sync out
+    QString openDialogColFileName;  // emptied each time the open dialog closes
+    QString saveDialogColFileName;  // offered again at the next save
+    bool templateMouseDown = false; // a mouse button is held on the template list
 };

@@ -59,6 +59,7 @@ void TfrmMain::FormCreate() {
     templateLines.clear();
     bodyColors[0] = tinsora::ColorRGB{255, 255, 255};
     LoadTemplates();
+    RefreshColorDisplay();
 }
 
 void TfrmMain::FormDestroy() {

@@ -1,0 +1,264 @@
+// The colour editor: scroll bars, decimal and hexadecimal boxes, invert,
+// brighten and darken, slider sync; the colour display and the clipboard.
+
+#include "DesktopServices.h"
+#include "Unit1.h"
+#include "color/Notation.h"
+#include "text/Cp932.h"
+#include "ui_Unit1.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QValidator>
+#include <array>
+
+namespace {
+
+// Shows typed letters upper-case, as the hexadecimal boxes do.
+class UpperCaseValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+struct ChannelControls {
+    QScrollBar* bar;
+    QLineEdit* decimal;
+    QLineEdit* hex;
+};
+
+std::array<ChannelControls, 3> Channels(Ui::TfrmMain* ui) {
+    return {ChannelControls{ui->ScrollBarR, ui->edtRn, ui->edtRh},
+            ChannelControls{ui->ScrollBarG, ui->edtGn, ui->edtGh},
+            ChannelControls{ui->ScrollBarB, ui->edtBn, ui->edtBh}};
+}
+
+// Restores a flag when the command that set it ends, error or not.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = old_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+} // namespace
+
+void TfrmMain::ConnectColorEditor() {
+    const auto channels = Channels(ui);
+    for (const ChannelControls& c : channels) {
+        c.decimal->setAttribute(Qt::WA_InputMethodEnabled, false);
+        c.hex->setAttribute(Qt::WA_InputMethodEnabled, false);
+        c.hex->setValidator(new UpperCaseValidator(c.hex));
+        c.bar->setRange(0, 255);
+        c.bar->setSingleStep(1);
+        c.bar->setPageStep(10);
+    }
+    connect(ui->ScrollBarR, &QScrollBar::valueChanged, this, &TfrmMain::ScrollBarRChange);
+    connect(ui->ScrollBarG, &QScrollBar::valueChanged, this, &TfrmMain::ScrollBarGChange);
+    connect(ui->ScrollBarB, &QScrollBar::valueChanged, this, &TfrmMain::ScrollBarBChange);
+    connect(ui->edtRn, &QLineEdit::textChanged, this, &TfrmMain::edtRnChange);
+    connect(ui->edtGn, &QLineEdit::textChanged, this, &TfrmMain::edtGnChange);
+    connect(ui->edtBn, &QLineEdit::textChanged, this, &TfrmMain::edtBnChange);
+    connect(ui->edtRh, &QLineEdit::textChanged, this, &TfrmMain::edtRhChange);
+    connect(ui->edtGh, &QLineEdit::textChanged, this, &TfrmMain::edtGhChange);
+    connect(ui->edtBh, &QLineEdit::textChanged, this, &TfrmMain::edtBhChange);
+    connect(ui->btnHanten, &QToolButton::clicked, this, &TfrmMain::btnHantenClick);
+    ui->udColor->setRange(-32768, 32767);
+    ui->udColor->setPosition(0);
+    connect(ui->udColor, &UpDown::clicked, this, &TfrmMain::udColorClick);
+    connect(ui->mnuOptionDoki, &QAction::triggered, this, &TfrmMain::mnuOptionDokiClick);
+    connect(ui->mnuOptionSharp, &QAction::triggered, this, &TfrmMain::mnuOptionSharpClick);
+
+    connect(ui->mnuColTypeHex, &QAction::triggered, this, &TfrmMain::mnuColTypeHexClick);
+    connect(ui->mnuColTypeRGB, &QAction::triggered, this, &TfrmMain::mnuColTypeRGBClick);
+    connect(ui->mnuColTypeVB, &QAction::triggered, this, &TfrmMain::mnuColTypeVBClick);
+    connect(ui->mnuColTypeCB, &QAction::triggered, this, &TfrmMain::mnuColTypeCBClick);
+    ui->btnColorCopy->setMenu(ui->mnuColorCopy);
+    ui->btnColorCopy->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(ui->btnColorCopy, &QToolButton::clicked, this, &TfrmMain::btnColorCopyClick);
+    connect(ui->N16HTML1, &QAction::triggered, this, &TfrmMain::N16HTML1Click);
+    connect(ui->RGB1, &QAction::triggered, this, &TfrmMain::RGB1Click);
+    connect(ui->VisualBasic1, &QAction::triggered, this, &TfrmMain::VisualBasic1Click);
+    connect(ui->CBuilderDelphi1, &QAction::triggered, this, &TfrmMain::CBuilderDelphi1Click);
+    ui->lblHex->setTextFormat(Qt::PlainText);
+}
+
+tinsora::ColorRGB TfrmMain::CurrentColor() const {
+    return tinsora::ColorRGB{ui->ScrollBarR->value(), ui->ScrollBarG->value(),
+                             ui->ScrollBarB->value()};
+}
+
+void TfrmMain::SetCurrentColor(const tinsora::ColorRGB& color) {
+    ui->ScrollBarR->setValue(color.Red);
+    ui->ScrollBarG->setValue(color.Green);
+    ui->ScrollBarB->setValue(color.Blue);
+}
+
+void TfrmMain::BarChanged(int channel) {
+    const ChannelControls c = Channels(ui)[static_cast<std::size_t>(channel)];
+    const int p = c.bar->value();
+    c.decimal->setText(QString::number(p));
+    if (!hexEditing)
+        c.hex->setText(QString::fromStdString(tinsora::ChannelToHex(p)));
+    if (channel == 0 && ui->mnuOptionDoki->isChecked() && !syncSuspended) {
+        // Red's own boxes are done with; green's and blue's follow the move.
+        hexEditing = false;
+        const int d = p - lastRedPosition;
+        ui->ScrollBarG->setValue(ui->ScrollBarG->value() + d);
+        ui->ScrollBarB->setValue(ui->ScrollBarB->value() + d);
+    }
+    RefreshColorDisplay();
+    if (channel == 0)
+        lastRedPosition = p;
+    hexEditing = false;
+}
+
+void TfrmMain::DecimalBoxChanged(int channel) {
+    const ChannelControls c = Channels(ui)[static_cast<std::size_t>(channel)];
+    if (const auto value = tinsora::DecimalChannelText(c.decimal->text().toStdString()))
+        c.bar->setValue(*value);
+}
+
+void TfrmMain::HexBoxChanged(int channel) {
+    const ChannelControls c = Channels(ui)[static_cast<std::size_t>(channel)];
+    hexEditing = true;
+    c.bar->setValue(tinsora::HexPairToChannel(tinsora::Utf8ToCp932(c.hex->text().toStdString())));
+}
+
+void TfrmMain::ScrollBarRChange() {
+    Guard([this] { BarChanged(0); });
+}
+void TfrmMain::ScrollBarGChange() {
+    Guard([this] { BarChanged(1); });
+}
+void TfrmMain::ScrollBarBChange() {
+    Guard([this] { BarChanged(2); });
+}
+void TfrmMain::edtRnChange() {
+    Guard([this] { DecimalBoxChanged(0); });
+}
+void TfrmMain::edtGnChange() {
+    Guard([this] { DecimalBoxChanged(1); });
+}
+void TfrmMain::edtBnChange() {
+    Guard([this] { DecimalBoxChanged(2); });
+}
+void TfrmMain::edtRhChange() {
+    Guard([this] { HexBoxChanged(0); });
+}
+void TfrmMain::edtGhChange() {
+    Guard([this] { HexBoxChanged(1); });
+}
+void TfrmMain::edtBhChange() {
+    Guard([this] { HexBoxChanged(2); });
+}
+
+void TfrmMain::btnHantenClick() {
+    Guard([this] {
+        FlagScope noSync(syncSuspended);
+        for (const ChannelControls& c : Channels(ui))
+            c.bar->setValue(tinsora::InvertChannel(c.bar->value()));
+    });
+}
+
+void TfrmMain::udColorClick(UpDown::Button button) {
+    Guard([this, button] {
+        FlagScope noSync(syncSuspended);
+        const int step = button == UpDown::Button::Up ? 10 : -10;
+        for (const ChannelControls& c : Channels(ui))
+            c.bar->setValue(tinsora::StepChannel(c.bar->value(), step));
+    });
+}
+
+// Both options are menu items that turn their own check over; the "#" option
+// shows at the next display refresh or copy.
+void TfrmMain::mnuOptionDokiClick() {}
+void TfrmMain::mnuOptionSharpClick() {}
+
+void TfrmMain::RefreshColorDisplay() {
+    const tinsora::ColorRGB c = CurrentColor();
+    ui->pnlRGB->setColor(tinsora::PackColor(c));
+    int type = -1;
+    const QAction* items[] = {ui->mnuColTypeHex, ui->mnuColTypeRGB, ui->mnuColTypeVB,
+                              ui->mnuColTypeCB};
+    for (int k = 0; k < 4; ++k)
+        if (items[k]->isChecked())
+            type = k;
+    ShowColorText(type, c.Red, c.Green, c.Blue);
+}
+
+void TfrmMain::ShowColorText(int type, int red, int green, int blue) {
+    if (type < tinsora::ctHex || type > tinsora::ctCB)
+        return;
+    const bool sharp = ui->mnuOptionSharp->isChecked();
+    setWindowTitle(QString::fromStdString(tinsora::CaptionText(type, red, green, blue, sharp)));
+    ui->lblHex->setText(
+        QString::fromStdString(tinsora::FormatColorText(type, red, green, blue, sharp)));
+}
+
+void TfrmMain::ChooseNotation(int type) {
+    QAction* items[] = {ui->mnuColTypeHex, ui->mnuColTypeRGB, ui->mnuColTypeVB, ui->mnuColTypeCB};
+    for (int k = 0; k < 4; ++k)
+        items[k]->setChecked(k == type);
+    const tinsora::ColorRGB c = CurrentColor();
+    ShowColorText(type, c.Red, c.Green, c.Blue);
+}
+
+void TfrmMain::mnuColTypeHexClick() {
+    Guard([this] { ChooseNotation(tinsora::ctHex); });
+}
+void TfrmMain::mnuColTypeRGBClick() {
+    Guard([this] { ChooseNotation(tinsora::ctRGB); });
+}
+void TfrmMain::mnuColTypeVBClick() {
+    Guard([this] { ChooseNotation(tinsora::ctVB); });
+}
+void TfrmMain::mnuColTypeCBClick() {
+    Guard([this] { ChooseNotation(tinsora::ctCB); });
+}
+
+void TfrmMain::btnColorCopyClick() {
+    Guard([this] { services.setClipboardText(ui->lblHex->text()); });
+}
+
+void TfrmMain::CopyNotation(int type) {
+    const tinsora::ColorRGB c = CurrentColor();
+    services.setClipboardText(QString::fromStdString(
+        tinsora::FormatColorText(type, c.Red, c.Green, c.Blue, ui->mnuOptionSharp->isChecked())));
+}
+
+void TfrmMain::N16HTML1Click() {
+    Guard([this] { CopyNotation(tinsora::ctHex); });
+}
+void TfrmMain::RGB1Click() {
+    Guard([this] { CopyNotation(tinsora::ctRGB); });
+}
+void TfrmMain::VisualBasic1Click() {
+    Guard([this] { CopyNotation(tinsora::ctVB); });
+}
+void TfrmMain::CBuilderDelphi1Click() {
+    Guard([this] { CopyNotation(tinsora::ctCB); });
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->lstColorSample->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            templateMouseDown = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            templateMouseDown = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
