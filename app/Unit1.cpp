@@ -37,6 +37,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->About1, &QAction::triggered, this, &TfrmMain::About1Click);
 
     ConnectColorEditor();
+    ConnectPictures();
 
     connect(ui->mnuLoadColor, &QAction::triggered, this, &TfrmMain::mnuLoadColorClick);
     connect(ui->mnuSaveColor, &QAction::triggered, this, &TfrmMain::mnuSaveColorClick);

@@ -88,6 +88,19 @@ private slots:
     void pnlBlendColor3Click();
     void lstColorSampleClick();
 
+    // Pictures: the base colour map, the four corners, the square and the strip.
+    void picBasGradMouseDown(int x, int y);
+    void picBasGradMouseMove(int x, int y);
+    void picBasGradMouseUp();
+    void picRectGradMouseDown(int x, int y);
+    void picRectGradMouseMove(int x, int y);
+    void picRectGradMouseUp();
+    void img4GradMouseDown(int x, int y);
+    void pnlGraColorClick();
+    void cmbColorIndexChange();
+    void pnlColMouseDown(int corner);
+    void pnlColMouseUp(int corner);
+
 public:
     /// The current colour: the positions of the three scroll bars.
     tinsora::ColorRGB CurrentColor() const;
@@ -109,6 +122,16 @@ private:
     void CopyNotation(int type);
     void UpdateBlend();
     void OpenDialogColClose();
+
+    // Pictures.
+    void ConnectPictures();
+    void DrawBaseColorMap();
+    void DrawColorStrip();
+    void DrawCornerGradient();
+    void ShowCornerColor(int k);
+    void PickBaseColor(int x, int y);
+    enum class PickSource { Strip, Square };
+    void PickGradientColor(int x, int y, PickSource source);
 
     void ConnectHandlers();
     void FormCreate();

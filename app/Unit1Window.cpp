@@ -60,6 +60,10 @@ void TfrmMain::FormCreate() {
     bodyColors[0] = tinsora::ColorRGB{255, 255, 255};
     LoadTemplates();
     RefreshColorDisplay();
+    DrawBaseColorMap();
+    DrawCornerGradient();
+    for (int k = 1; k <= 4; ++k)
+        ShowCornerColor(k);
 }
 
 void TfrmMain::FormDestroy() {
