@@ -4,7 +4,13 @@ namespace tinsora::cli {
 
 // Commands are added here as the generators arrive.
 const std::vector<Command>& AllCommands() {
-    static const std::vector<Command> commands{};
+    static const std::vector<Command> commands{
+        {"body", "body [--bgcolor C] [--text C] [--link C] [--vlink C] [--alink C]", RunBody},
+        {"table",
+         "table [--cols N] [--rows N] [--padding TEXT] [--spacing TEXT] [--width TEXT]\n"
+         "        [--height TEXT] [--colors C1,C2,C3,C4] [--joined] [--crlf]",
+         RunTable},
+    };
     return commands;
 }
 
