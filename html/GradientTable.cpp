@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 namespace tinsora {
@@ -146,17 +148,26 @@ private:
     std::int64_t stepRemainder_ = 0;
 };
 
-void WriteHex(char* at, const ColorRGB& color) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    const auto put = [&](int k, std::int32_t channel) {
-        const auto v = static_cast<unsigned>(channel) & 0xFFu;
-        at[k] = digits[v >> 4];
-        at[k + 1] = digits[v & 0xFu];
-    };
-    put(0, color.Red);
-    put(2, color.Green);
-    put(4, color.Blue);
+// The two hexadecimal digits of every channel value, side by side.
+constexpr std::array<char, 512> kHexPairs = [] {
+    constexpr char digits[] = "0123456789ABCDEF";
+    std::array<char, 512> pairs{};
+    for (int v = 0; v < 256; ++v) {
+        pairs[2 * v] = digits[v >> 4];
+        pairs[2 * v + 1] = digits[v & 0xF];
+    }
+    return pairs;
+}();
+
+inline void WriteHex(char* at, const ColorRGB& color) {
+    std::memcpy(at, &kHexPairs[2 * (static_cast<unsigned>(color.Red) & 0xFFu)], 2);
+    std::memcpy(at + 2, &kHexPairs[2 * (static_cast<unsigned>(color.Green) & 0xFFu)], 2);
+    std::memcpy(at + 4, &kHexPairs[2 * (static_cast<unsigned>(color.Blue) & 0xFFu)], 2);
 }
+
+// Cell lines are handed to a sink padded to at least kCellBlock bytes, so that
+// a sink with room to spare can copy them as one fixed-size block.
+constexpr std::size_t kCellBlock = 64;
 
 // Collects the entries into HtmlLines, whose buffer is reserved to the exact size.
 class LinesSink {
@@ -165,9 +176,8 @@ public:
     std::string_view LineEnd() const { return {}; }
     void Append(std::string_view piece) { text_ += piece; }
     void EndLine() { lines_.EndLine(); }
-    /// An entry that already carries LineEnd().
-    void AddLine(std::string_view entry) {
-        text_ += entry;
+    void AddCell(const char* padded, std::size_t length) {
+        text_.append(padded, length);
         lines_.EndLine();
     }
 
@@ -184,33 +194,59 @@ public:
 
     TextSink(std::string_view lineEnd, const std::function<void(std::string_view)>& write)
         : lineEnd_(lineEnd), write_(write) {
-        buffer_.reserve(kChunk);
+        Grow(kChunk + kCellBlock);
     }
     std::string_view LineEnd() const { return lineEnd_; }
-    void Append(std::string_view piece) { buffer_ += piece; }
+    void Append(std::string_view piece) {
+        if (piece.empty()) // an empty view may carry no pointer at all
+            return;
+        Make(piece.size());
+        std::memcpy(buffer_.get() + size_, piece.data(), piece.size());
+        size_ += piece.size();
+    }
     void EndLine() {
-        buffer_ += lineEnd_;
+        Append(lineEnd_);
         FlushWhenFull();
     }
-    void AddLine(std::string_view entry) {
-        buffer_ += entry;
+    void AddCell(const char* padded, std::size_t length) {
+        if (length <= kCellBlock) {
+            Make(kCellBlock);
+            std::memcpy(buffer_.get() + size_, padded, kCellBlock);
+        } else {
+            Make(length);
+            std::memcpy(buffer_.get() + size_, padded, length);
+        }
+        size_ += length;
         FlushWhenFull();
     }
     void Finish() {
-        if (!buffer_.empty())
-            write_(buffer_);
-        buffer_.clear();
+        if (size_ != 0)
+            write_(std::string_view(buffer_.get(), size_));
+        size_ = 0;
     }
 
 private:
+    void Make(std::size_t room) {
+        if (capacity_ - size_ < room)
+            Grow(size_ + room);
+    }
+    void Grow(std::size_t capacity) {
+        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+        if (size_ != 0)
+            std::memcpy(bigger.get(), buffer_.get(), size_);
+        buffer_ = std::move(bigger);
+        capacity_ = capacity;
+    }
     void FlushWhenFull() {
-        if (buffer_.size() >= kChunk)
+        if (size_ >= kChunk)
             Finish();
     }
 
     std::string_view lineEnd_;
     const std::function<void(std::string_view)>& write_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
 
 // Parses the counts (columns first) and refuses a table whose text in the pane
@@ -253,6 +289,8 @@ void BuildTable(const GradientTableOptions& options, const Counts& counts, Sink&
     cell += options.height;
     cell += kCellEnd;
     cell += sink.LineEnd();
+    const std::size_t cellLength = cell.size();
+    cell.resize(std::max(cellLength, kCellBlock));
 
     const GradientColors& c = options.colors;
     const std::int32_t edge = (counts.rows == 1 || counts.cols == 1) ? 0 : 1;
@@ -280,7 +318,7 @@ void BuildTable(const GradientTableOptions& options, const Counts& counts, Sink&
                     WriteHex(cell.data() + hexAt, color);
                     written = color;
                 }
-                sink.AddLine(cell);
+                sink.AddCell(cell.data(), cellLength);
                 red.Next();
                 green.Next();
                 blue.Next();
