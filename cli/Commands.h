@@ -16,6 +16,11 @@ struct Command {
     CommandFunction run;
 };
 
+/// tinsora-cli body: the BODY tag.
+int RunBody(const std::vector<std::string>& args);
+/// tinsora-cli table: a gradient table.
+int RunTable(const std::vector<std::string>& args);
+
 /// The commands main dispatches to, in the order the help lists them.
 const std::vector<Command>& AllCommands();
 

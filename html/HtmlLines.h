@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tinsora {
+
+/// The most bytes a generator hands to the output pane (256 MiB); larger output is refused.
+inline constexpr std::uint64_t kMaxOutputBytes = 268435456;
 
 /// The entries a generator produces, one per output line, held in one buffer
 /// with the line boundaries beside it (no string per entry).

@@ -22,6 +22,11 @@ Error ListIndexError(long long index) {
     return Error("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
 }
 
+Error OutputTooLargeError(std::string_view size, unsigned long long limit) {
+    return Error("出力が大きすぎます (" + std::string(size) + " バイト。上限は " +
+                 std::to_string(limit) + " バイトです)");
+}
+
 std::string ErrorBoxText(std::string_view message) {
     std::string text(message);
     // Compared as code page 932 bytes would be: every byte of a multi-byte

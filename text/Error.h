@@ -22,6 +22,9 @@ Error CannotCreateError(std::string_view path);
 Error WriteError();
 /// "リストのインデックスが範囲を超えています (%d)"
 Error ListIndexError(long long index);
+/// "出力が大きすぎます (%s バイト。上限は %d バイトです)": a generator's output
+/// would pass the cap; size is the decimal byte count.
+Error OutputTooLargeError(std::string_view size, unsigned long long limit);
 
 /// The message as the standard error box shows it: "." added unless the text
 /// already ends in a character at or below "." in code order.
