@@ -38,6 +38,7 @@ void TfrmMain::ConnectHandlers() {
 
     ConnectColorEditor();
     ConnectPictures();
+    ConnectGenerators();
 
     connect(ui->mnuLoadColor, &QAction::triggered, this, &TfrmMain::mnuLoadColorClick);
     connect(ui->mnuSaveColor, &QAction::triggered, this, &TfrmMain::mnuSaveColorClick);

@@ -3,6 +3,8 @@
 #include "UpDown.h"
 #include "color/User.h"
 #include "gradient/Gradation.h"
+#include "html/HtmlLines.h"
+#include "html/UpDownStep.h"
 
 #include <QMainWindow>
 #include <array>
@@ -101,6 +103,23 @@ private slots:
     void pnlColMouseDown(int corner);
     void pnlColMouseUp(int corner);
 
+    // Generators and the output pane.
+    void SpeedButton2Click();
+    void chkRNClick();
+    void btnClipCopyHTMLClick();
+    void btnClearClick();
+    void lblBgcolorClick();
+    void lblTextClick();
+    void lblLinkClick();
+    void lblVlinkClick();
+    void lblAlinkClick();
+    void UpDownTDClick(UpDown::Button button);
+    void UpDownTRClick(UpDown::Button button);
+    void UpDownKeisenClick(UpDown::Button button);
+    void UpDownYohakuClick(UpDown::Button button);
+    void UpDownCellWidthClick(UpDown::Button button);
+    void UpDownCellHeightClick(UpDown::Button button);
+
 public:
     /// The current colour: the positions of the three scroll bars.
     tinsora::ColorRGB CurrentColor() const;
@@ -132,6 +151,17 @@ private:
     void PickBaseColor(int x, int y);
     enum class PickSource { Strip, Square };
     void PickGradientColor(int x, int y, PickSource source);
+
+    // Generators and the output pane.
+    void ConnectGenerators();
+    void GenerateForActivePage();
+    void WriteHtmlLines(const tinsora::HtmlLines& htmlLines);
+    void SetPaneText(const std::string& utf8);
+    void MakeBodyTag();
+    void MakeGradientTable(const tinsora::GradientColors& colors);
+    void SetBodyColor(int role);
+    void DrawBodyPreview();
+    void StepTableBox(int box, UpDown::Button button);
 
     void ConnectHandlers();
     void FormCreate();
@@ -170,4 +200,5 @@ private:
     QString openDialogColFileName;  // emptied each time the open dialog closes
     QString saveDialogColFileName;  // offered again at the next save
     bool templateMouseDown = false; // a mouse button is held on the template list
+    std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
 };

@@ -1,0 +1,173 @@
+#include "ClickableLabel.h"
+#include "ClickablePanel.h"
+#include "PictureBox.h"
+#include "WindowFixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+class GeneratorsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Open();
+    }
+    void Create() { ui().SpeedButton2->click(); }
+    QString Pane() { return ui().txtHTML->toPlainText(); }
+    void TableCounts(const char* cols, const char* rows) {
+        ui().PageControl1->setCurrentIndex(3);
+        ui().edtTD->setText(cols);
+        ui().edtTR->setText(rows);
+    }
+};
+
+TEST_F(GeneratorsTest, ThreeByThreeTableLineForLine) {
+    TableCounts("3", "3");
+    services.okCancelAnswers = {true};
+    Create();
+    ASSERT_EQ(services.questions.size(), 1u);
+    EXPECT_EQ(services.questions[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(services.questions[0].text,
+              QStringLiteral("この数では綺麗に表示されないかもしれません。\nよろしいですか？"));
+    const QStringList lines = Pane().split('\n');
+    ASSERT_EQ(lines.size(), 20); // 19 entries, each ended by a line break
+    EXPECT_EQ(lines[0], R"(<TABLE cellpadding="0" cellspacing="0">)");
+    EXPECT_EQ(lines[1], "  <TBODY>");
+    EXPECT_EQ(lines[2], "    <TR>");
+    EXPECT_EQ(lines[4], R"(      <TD bgcolor="#FF7F7F" width="1" height="1"></TD>)");
+    EXPECT_EQ(lines[9], R"(      <TD bgcolor="#7F7F7F" width="1" height="1"></TD>)");
+    EXPECT_EQ(lines[15], R"(      <TD bgcolor="#0000FF" width="1" height="1"></TD>)");
+    EXPECT_EQ(lines[17], "  </TBODY>");
+    EXPECT_EQ(lines[18], "</TABLE>");
+    EXPECT_EQ(lines[19], "");
+
+    services.clipboard.reset();
+    ui().btnClipCopyHTML->click();
+    ASSERT_TRUE(services.clipboard.has_value());
+    EXPECT_TRUE(services.clipboard->startsWith(
+        "<TABLE cellpadding=\"0\" cellspacing=\"0\">\r\n  <TBODY>\r\n"));
+    EXPECT_TRUE(services.clipboard->endsWith("</TABLE>\r\n"));
+}
+
+TEST_F(GeneratorsTest, ConfirmationOnlyForCountsTwoToNine) {
+    const std::pair<const char*, const char*> asks[] = {
+        {"2", "1"}, {"1", "5"}, {"20", "9"}, {"10", "2"}};
+    for (const auto& [cols, rows] : asks) {
+        TableCounts(cols, rows);
+        services.questions.clear();
+        services.okCancelAnswers = {true};
+        Create();
+        EXPECT_EQ(services.questions.size(), 1u) << cols << " x " << rows;
+    }
+    const std::pair<const char*, const char*> straight[] = {
+        {"1", "1"}, {"1", "10"}, {"10", "10"}, {"0", "0"}};
+    for (const auto& [cols, rows] : straight) {
+        TableCounts(cols, rows);
+        services.questions.clear();
+        Create();
+        EXPECT_TRUE(services.questions.empty()) << cols << " x " << rows;
+    }
+    EXPECT_EQ(Pane(),
+              "<TABLE cellpadding=\"0\" cellspacing=\"0\">\n  <TBODY>\n  </TBODY>\n</TABLE>\n");
+}
+
+TEST_F(GeneratorsTest, CancelAndBadCountsLeaveThePane) {
+    ui().txtHTML->setPlainText("kept");
+    TableCounts("3", "1");
+    services.okCancelAnswers = {false};
+    ui().chkRN->click(); // toggling regenerates, and is cancelled here
+    EXPECT_EQ(Pane(), "kept");
+
+    TableCounts("", "1");
+    Create();
+    EXPECT_TRUE(services.questions.size() == 1u) << "a bad column count stops before the question";
+    ASSERT_EQ(services.errors.size(), 1);
+    EXPECT_EQ(services.errors[0], QStringLiteral("'' は整数ではありません."));
+
+    TableCounts("3", "x");
+    services.okCancelAnswers = {true};
+    Create();
+    EXPECT_EQ(services.questions.size(), 2u) << "the question comes first";
+    EXPECT_EQ(services.errors.last(), QStringLiteral("'x' は整数ではありません."));
+
+    TableCounts("100000", "100000");
+    Create();
+    EXPECT_TRUE(services.errors.last().startsWith(QStringLiteral("出力が大きすぎます")))
+        << services.errors.last().toStdString();
+    EXPECT_EQ(Pane(), "kept");
+}
+
+TEST_F(GeneratorsTest, JoinedModeAndCorneredColours) {
+    ui().pnlCol1->setFocus();
+    ui().ScrollBarB->setValue(0x12);
+    QTest::mouseClick(ui().pnlCol1, Qt::LeftButton);
+    TableCounts("1", "1");
+    ui().chkRN->click(); // joined
+    EXPECT_EQ(
+        Pane(),
+        R"(<TABLE cellpadding="0" cellspacing="0"><TBODY><TR><TD bgcolor="#000012" width="1" height="1"></TD></TR></TBODY></TABLE>)");
+    ui().edtCellWidth->setText("50%");
+    Create();
+    EXPECT_TRUE(Pane().contains(R"(width="50%")"));
+}
+
+TEST_F(GeneratorsTest, BodyTagBeforeAndAfterALabelClick) {
+    const QImage before = ui().imgBody->image();
+    ASSERT_EQ(before.size(), QSize(145, 153));
+    EXPECT_EQ(before.pixel(0, 0), qRgb(255, 255, 255)) << "plain white, no frame, before any click";
+
+    TableCounts("1", "1");
+    Create();
+    ui().PageControl1->setCurrentIndex(0);
+    Create();
+    EXPECT_EQ(
+        Pane(),
+        R"(<BODY BgColor="#FFFFFF" Text="#000000" Link="#000000" Vlink="#000000" Alink="#000000">)");
+
+    ui().ScrollBarR->setValue(255);
+    ui().ScrollBarG->setValue(128);
+    QTest::mouseClick(ui().lblLink, Qt::LeftButton);
+    ui().chkRN->click(); // the tag ignores the line mode
+    EXPECT_EQ(
+        Pane(),
+        R"(<BODY BgColor="#FFFFFF" Text="#000000" Link="#FF8000" Vlink="#000000" Alink="#000000">)");
+    const QImage after = ui().imgBody->image();
+    EXPECT_EQ(after.pixel(0, 0), qRgb(0, 0, 0)) << "the frame is drawn";
+    EXPECT_EQ(after.pixel(140, 5), qRgb(255, 255, 255));
+    bool orange = false;
+    for (int y = 70; y < 90; ++y)
+        for (int x = 12; x < 140; ++x)
+            orange = orange || after.pixel(x, y) == qRgb(255, 128, 0);
+    EXPECT_TRUE(orange) << "the link line is drawn in its colour";
+}
+
+TEST_F(GeneratorsTest, OptionPageLeavesThePaneAndClearThenCopyGivesEmptyText) {
+    ui().txtHTML->setPlainText("mine");
+    ui().PageControl1->setCurrentIndex(2);
+    Create();
+    ui().chkRN->click();
+    EXPECT_EQ(Pane(), "mine");
+    ui().btnClear->click();
+    ui().btnClipCopyHTML->click();
+    EXPECT_EQ(services.clipboard, QString());
+}
+
+TEST_F(GeneratorsTest, ArrowsStepTheBoxesWithinTheirOwnRange) {
+    ui().UpDownTD->step(UpDown::Button::Up);
+    EXPECT_EQ(ui().edtTD->text(), "2");
+    ui().UpDownTD->step(UpDown::Button::Down);
+    EXPECT_EQ(ui().edtTD->text(), "1");
+    ui().UpDownTD->step(UpDown::Button::Down);
+    EXPECT_EQ(ui().edtTD->text(), "1") << "the arrow's own position is at its bottom";
+    ui().UpDownKeisen->step(UpDown::Button::Down);
+    EXPECT_EQ(ui().edtKeisen->text(), "0");
+    ui().edtCellHeight->setText("abc");
+    ui().UpDownCellHeight->step(UpDown::Button::Up);
+    EXPECT_EQ(ui().edtCellHeight->text(), "abc");
+    EXPECT_EQ(services.errors.last(), QStringLiteral("'abc' は整数ではありません."));
+}
