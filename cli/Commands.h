@@ -19,4 +19,7 @@ struct Command {
 /// The commands main dispatches to, in the order the help lists them.
 const std::vector<Command>& AllCommands();
 
+/// tinsora-cli text: gradient text from a typed string or a text file.
+int TextCommand(const std::vector<std::string>& args);
+
 } // namespace tinsora::cli
