@@ -346,9 +346,10 @@ public:
             // Written at every byte and kept only at the starts of characters.
             starts[n] = y;
             n += start;
-            // A lead byte at the end of a line stands alone: never read past the line.
-            trailNext = lead[static_cast<unsigned char>(text[y])] & start & (y + 1 < size);
+            trailNext = lead[static_cast<unsigned char>(text[y])] & start;
         }
+        // A lead byte at the end of a line stands alone: its character ends
+        // with the line, and nothing is read past it.
         starts[n] = size;
         if (cache_) {
             const std::uint16_t* const rows = cache_->Rows();
@@ -387,28 +388,25 @@ private:
 };
 
 // Counts the characters of the lines and bounds the bytes they take in the
-// output encoding (three for any byte of UTF-8 beyond ASCII), for a reservation
-// that fits the output closely.
+// output encoding (in UTF-8 three for any character beyond ASCII), for a
+// reservation that fits the output closely.
 void CountFileText(const std::vector<std::string_view>& lines, const std::array<bool, 256>& lead,
                    TextEncoding encoding, std::size_t& chars, std::size_t& charBytes) {
     chars = 0;
-    charBytes = 0;
+    std::size_t beyondAscii = 0;
+    std::size_t textBytes = 0;
     for (const std::string_view line : lines) {
-        const std::size_t size = line.size();
-        bool trailNext = false;
-        for (std::size_t y = 0; y < size; ++y) {
-            const bool start = !trailNext;
-            const auto b = static_cast<unsigned char>(line[y]);
+        textBytes += line.size();
+        unsigned trailNext = 0;
+        for (const char c : line) {
+            const auto b = static_cast<unsigned char>(c);
+            const unsigned start = trailNext ^ 1;
             chars += start;
-            charBytes += start * (b < 0x80 ? 1 : 3);
-            trailNext = lead[b] & start & (y + 1 < size);
+            beyondAscii += start & (b >> 7);
+            trailNext = lead[b] & start;
         }
     }
-    if (encoding == TextEncoding::Cp932) {
-        charBytes = 0;
-        for (const std::string_view line : lines)
-            charBytes += line.size();
-    }
+    charBytes = encoding == TextEncoding::Cp932 ? textBytes : chars + 2 * beyondAscii;
 }
 
 // Room is taken for this many characters of a line at a time.
