@@ -10,6 +10,12 @@ const std::vector<Command>& AllCommands() {
          "table [--cols N] [--rows N] [--padding TEXT] [--spacing TEXT] [--width TEXT]\n"
          "        [--height TEXT] [--colors C1,C2,C3,C4] [--joined] [--crlf]",
          RunTable},
+        {"text",
+         "text [--colors C1,C2,C3,C4] [--count TEXT] [--bold] [--italic] [--underline] [--strike]\n"
+         "       [--tt] [--blink] [--sup | --sub] [--scope char|string] [--size TEXT]\n"
+         "       [--marquee left|right] [--behavior scroll|slide|alternate] [--joined] [--crlf]\n"
+         "       [--encoding utf-8|cp932] [--] (TEXT | --file PATH)",
+         TextCommand},
     };
     return commands;
 }

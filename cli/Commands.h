@@ -26,5 +26,7 @@ const std::vector<Command>& AllCommands();
 
 /// color [--type hex|rgb|vb|cb] [--no-sharp] COLOR: the colour in a notation.
 int ColorCommand(const std::vector<std::string>& args);
+/// tinsora-cli text: gradient text from a typed string or a text file.
+int TextCommand(const std::vector<std::string>& args);
 
 } // namespace tinsora::cli

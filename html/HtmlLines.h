@@ -30,6 +30,9 @@ public:
     /// The open entry being built: append pieces to it, then call EndLine().
     std::string& Text() { return buffer_; }
     void EndLine() { ends_.push_back(buffer_.size()); }
+    /// Ends an entry at byte offset end of Text(), for entries written in place
+    /// into a Text() grown ahead; cut Text() back to the last end before Add.
+    void EndLineAt(std::size_t end) { ends_.push_back(end); }
 
     std::size_t Count() const { return ends_.size(); }
     std::string_view Line(std::size_t k) const {

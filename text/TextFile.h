@@ -10,6 +10,9 @@ namespace tinsora {
 /// final line end adds no empty line. Lines carry no line-end bytes.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
+/// SplitLines as views into bytes, for large texts read once.
+std::vector<std::string_view> SplitLineViews(std::string_view bytes);
+
 /// Reads a whole file as bytes; throws CannotOpenError(path) when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 

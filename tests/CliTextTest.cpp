@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/RunProgram.h"
+
+using tinsora::test::RunProgram;
+
+namespace {
+
+std::string Entry(std::string_view color, std::string_view ch, std::string_view size = "3") {
+    std::string e = "<FONT Color=\"#" + std::string(color) + "\"";
+    if (!size.empty())
+        e += " Size=\"" + std::string(size) + "\"";
+    return e + ">" + std::string(ch) + "</FONT>";
+}
+
+std::filesystem::path WriteFile(const std::string& name, const std::string& bytes) {
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+} // namespace
+
+TEST(CliText, PrintsOneEntryPerLineWithTheInitialSettings) {
+    const auto r = RunProgram(TINSORA_CLI_PATH, {"text", "AB"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, Entry("FF0000", "A") + "\n" + Entry("FFFFFF", "B") + "\n");
+
+    const auto crlf = RunProgram(TINSORA_CLI_PATH, {"text", "--crlf", "AB"});
+    EXPECT_EQ(crlf.out, Entry("FF0000", "A") + "\r\n" + Entry("FFFFFF", "B") + "\r\n");
+    const auto joined = RunProgram(TINSORA_CLI_PATH, {"text", "--joined", "A\\nB"});
+    EXPECT_EQ(joined.out, Entry("FF0000", "A") + "<BR>" + Entry("FFAAAA", "B") + "\n");
+}
+
+TEST(CliText, TakesEveryOptionOfThePages) {
+    const auto r =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--colors", "000000,#FFFFFF,00ff00,0000FF", "--count",
+                                      "9", "--bold", "--sub", "--scope", "string", "--size", "",
+                                      "--marquee", "right", "--behavior", "alternate", "ABCD"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "<MARQUEE Direction=\"right\" Behavior=\"alternate\">\n<B><SUB>\n" +
+                         Entry("000000", "A", "") + "\n" + Entry("FFFFFF", "B", "") + "\n" +
+                         Entry("00FF00", "C", "") + "\n" + Entry("0000FF", "D", "") +
+                         "\n</SUB></B>\n</MARQUEE>\n");
+
+    const auto scroll =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--marquee", "left", "--italic", "--tt", "A"});
+    EXPECT_EQ(scroll.out, "<MARQUEE Direction=\"left\" Behavior=\"scroll\">\n" +
+                              Entry("FF0000", "<I><TT>A</TT></I>") + "\n</MARQUEE>\n");
+}
+
+TEST(CliText, EndsTheOptionsAtTwoDashes) {
+    const auto r = RunProgram(TINSORA_CLI_PATH, {"text", "--size", "1", "--", "-x"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, Entry("FF0000", "-", "1") + "\n" + Entry("FFFFFF", "x", "1") + "\n");
+}
+
+TEST(CliText, ReadsCodePage932FilesAndWritesEitherEncoding) {
+    const auto path = WriteFile("tinsora-cli-text.txt", "\x82\xA0\r\nB");
+    const auto utf8 = RunProgram(TINSORA_CLI_PATH, {"text", "--file", path.string()});
+    EXPECT_EQ(utf8.status, 0) << utf8.err;
+    EXPECT_EQ(utf8.out, Entry("FF0000", "あ") + "\n<BR>\n" + Entry("00FF00", "B") + "\n<BR>\n");
+
+    const auto cp932 =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--encoding", "cp932", "--file", path.string()});
+    EXPECT_EQ(cp932.out,
+              Entry("FF0000", "\x82\xA0") + "\n<BR>\n" + Entry("00FF00", "B") + "\n<BR>\n");
+    std::filesystem::remove(path);
+
+    const auto typed = RunProgram(TINSORA_CLI_PATH, {"text", "--encoding", "cp932", "あ😀"});
+    EXPECT_EQ(typed.out, Entry("FF0000", "\x82\xA0") + "\n" + Entry("FFAAAA", "?") + "\n");
+}
+
+TEST(CliText, ReportsProgramErrorsWithStatusOne) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    for (const Case& c :
+         std::vector<Case>{{{"text", "--size", "大", "A"}, "'大' は整数ではありません"},
+                           {{"text", "--count", "x", "A"}, "'x' は整数ではありません"},
+                           {{"text", "--file", "/nonexistent/t.txt"},
+                            "ファイル /nonexistent/t.txt は開けません"}}) {
+        const auto r = RunProgram(TINSORA_CLI_PATH, c.args);
+        EXPECT_EQ(r.status, 1) << c.message;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliText, ReportsUsageErrorsWithStatusTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"text"},
+             {"text", "A", "B"},
+             {"text", "A", "--file", "f"},
+             {"text", "-x"},
+             {"text", "--sup", "--sub", "A"},
+             {"text", "--behavior", "slide", "A"},
+             {"text", "--scope", "word", "A"},
+             {"text", "--marquee", "up", "A"},
+             {"text", "--encoding", "latin1", "A"},
+             {"text", "--colors", "FF0000,FFFFFF,00FF00", "A"},
+             {"text", "--colors", "FF0000,FFFFFF,00FF00,0000FF,000000", "A"},
+             {"text", "--colors", "red,FFFFFF,00FF00,0000FF", "A"},
+             {"text", "A", "--size"}}) {
+        const auto r = RunProgram(TINSORA_CLI_PATH, args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("usage: tinsora-cli"), std::string::npos);
+    }
+}

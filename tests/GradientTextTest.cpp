@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "gradient/Gradation.h"
+#include "html/GradientText.h"
+#include "text/Cp932.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
+
+using namespace tinsora;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+GradientTextOptions Typed(std::string text) {
+    GradientTextOptions o;
+    o.text = std::move(text);
+    return o;
+}
+
+GradientTextOptions FromFile(std::string cp932) {
+    GradientTextOptions o;
+    o.source = GradientTextSource::File;
+    o.fileBytes = std::move(cp932);
+    return o;
+}
+
+Lines Entries(const GradientTextOptions& o) {
+    return MakeGradientText(o).htmlLines.ToVector();
+}
+
+std::string Entry(std::string_view color, std::string_view ch, std::string_view size = "3") {
+    std::string e = "<FONT Color=\"#" + std::string(color) + "\"";
+    if (!size.empty())
+        e += " Size=\"" + std::string(size) + "\"";
+    return e + ">" + std::string(ch) + "</FONT>";
+}
+
+// The colour digits of every character entry, "BR" for a line break.
+std::vector<std::string> Colors(const Lines& entries) {
+    std::vector<std::string> colors;
+    for (const auto& e : entries)
+        colors.push_back(e == "<BR>" ? "BR" : e.substr(14, 6));
+    return colors;
+}
+
+std::string ErrorOf(const GradientTextOptions& o) {
+    try {
+        MakeGradientText(o);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(GradientText, RunsRedToWhiteOverTenLetters) {
+    EXPECT_EQ(Colors(Entries(Typed("ABCDEFGHIJ"))),
+              (std::vector<std::string>{"FF0000", "FF1C1C", "FF3838", "FF5555", "FF7171", "FF8D8D",
+                                        "FFAAAA", "FFC6C6", "FFE2E2", "FFFFFF"}));
+    EXPECT_EQ(Entries(Typed("AB"))[0], Entry("FF0000", "A"));
+}
+
+TEST(GradientText, MeasuresDoubleByteCharactersInCodePage932Bytes) {
+    // あ at s = 0; い at s = 2 of divisor 3: two thirds of the way, not colour 2.
+    EXPECT_EQ(Entries(Typed("あい")), (Lines{Entry("FF0000", "あ"), Entry("FFAAAA", "い")}));
+}
+
+TEST(GradientText, TurnsBackslashNIntoALineBreakOnlyAtTheStartOfACharacter) {
+    EXPECT_EQ(Entries(Typed("AB\\nXY")), (Lines{Entry("FF0000", "A"), Entry("FF3333", "B"), "<BR>",
+                                                Entry("FF9999", "X"), Entry("FFCCCC", "Y")}));
+    // ソ ends in the byte 0x5C; the n after it is a character of its own.
+    EXPECT_EQ(Utf8ToCp932("ソ"), "\x83\x5C");
+    EXPECT_EQ(Colors(Entries(Typed("ソn"))), (std::vector<std::string>{"FF0000", "FFFFFF"}));
+    // An escape at the very start advances s by 1; a lone backslash is a character.
+    EXPECT_EQ(Colors(Entries(Typed("\\nAB"))),
+              (std::vector<std::string>{"BR", "FF5555", "FFAAAA"}));
+    EXPECT_EQ(Entries(Typed("A\\")).back(), Entry("FFFFFF", "\\"));
+}
+
+TEST(GradientText, PreviewDrawsTypedCharactersAtTheirBytePositions) {
+    const auto r = MakeGradientText(Typed("AB\\nXY"));
+    EXPECT_EQ(r.previewSize, 13);
+    std::vector<std::int64_t> xs;
+    std::string chars;
+    for (const auto& g : r.previewGlyphs) {
+        xs.push_back(g.x);
+        chars += g.Text();
+    }
+    EXPECT_EQ(xs, (std::vector<std::int64_t>{5, 13, 37, 45})); // the escape leaves two positions
+    EXPECT_EQ(chars, "ABXY");
+    EXPECT_EQ(r.previewGlyphs[1].color, (ColorRGB{255, 0x33, 0x33}));
+
+    const auto wide = MakeGradientText(Typed("あい"));
+    ASSERT_EQ(wide.previewGlyphs.size(), 2u);
+    EXPECT_EQ(wide.previewGlyphs[1].x, 21);
+    EXPECT_EQ(wide.previewGlyphs[1].Text(), "い");
+    EXPECT_TRUE(MakeGradientText(FromFile("AB")).previewGlyphs.empty());
+}
+
+TEST(GradientText, KeepsCharactersWithoutACodePage932FormAsWideCharacters) {
+    EXPECT_EQ(Entries(Typed("😀A")), (Lines{Entry("FF0000", "😀"), Entry("FFFFFF", "A")}));
+    auto o = Typed("😀A");
+    o.encoding = TextEncoding::Cp932;
+    EXPECT_EQ(Entries(o)[0], Entry("FF0000", "?"));
+}
+
+TEST(GradientText, WritesCodePage932BytesWhenAskedTo) {
+    auto typed = Typed("あ");
+    typed.encoding = TextEncoding::Cp932;
+    EXPECT_EQ(Entries(typed)[0], Entry("FF0000", "\x82\xA0"));
+    auto file = FromFile("\x82\xA0");
+    EXPECT_EQ(Entries(file)[0], Entry("FF0000", "あ"));
+    file.encoding = TextEncoding::Cp932;
+    EXPECT_EQ(Entries(file)[0], Entry("FF0000", "\x82\xA0"));
+}
+
+TEST(GradientText, AnEmptyStringWithStringScopeGivesTheTwoTagEntries) {
+    auto o = Typed("");
+    o.scope = TagScope::String;
+    const auto r = MakeGradientText(o);
+    EXPECT_EQ(r.htmlLines.ToVector(), (Lines{"", ""}));
+    EXPECT_EQ(JoinHtmlLines(r.htmlLines, true), "\r\n\r\n");
+    EXPECT_EQ(Entries(Typed("")), Lines{});
+}
+
+TEST(GradientText, ReadsATextFileAsCornersOfARectangle) {
+    EXPECT_EQ(Entries(FromFile("AB\r\n\r\nCD")),
+              (Lines{Entry("FF0000", "A"), Entry("FFFFFF", "B"), "<BR>", "<BR>",
+                     Entry("00FF00", "C"), Entry("0000FF", "D"), "<BR>"}));
+    // A shorter line does not reach its right edge; the escape means nothing here.
+    EXPECT_EQ(Colors(Entries(FromFile("ABC\nx\\n"))),
+              (std::vector<std::string>{"FF0000", "FF7F7F", "FFFFFF", "BR", "00FF00", "007F7F",
+                                        "0000FF", "BR"}));
+}
+
+TEST(GradientText, TakesALeadByteAtTheEndOfALineAsOneCharacter) {
+    EXPECT_EQ(Entries(FromFile("A\x82")),
+              (Lines{Entry("FF0000", "A"), Entry("FFFFFF", "\uFFFD"), "<BR>"}));
+    auto raw = FromFile("A\x82\r\nB");
+    raw.encoding = TextEncoding::Cp932;
+    EXPECT_EQ(Entries(raw), (Lines{Entry("FF0000", "A"), Entry("FFFFFF", "\x82"), "<BR>",
+                                   Entry("00FF00", "B"), "<BR>"}));
+}
+
+TEST(GradientText, ZeroDivisorsGiveTheStartColour) {
+    auto four = Typed("ABC"); // three bytes over three segments
+    four.colorCountText = "4";
+    EXPECT_EQ(Colors(Entries(four)), (std::vector<std::string>{"FF0000", "FFFFFF", "00FF00"}));
+    EXPECT_EQ(Colors(Entries(Typed("A"))), std::vector<std::string>{"FF0000"});
+    // One line: colour 1 and colour 2 are its edges.
+    EXPECT_EQ(Colors(Entries(FromFile("ABC"))),
+              (std::vector<std::string>{"FF0000", "FF7F7F", "FFFFFF", "BR"}));
+    // Longest line one byte: every line takes its left edge.
+    EXPECT_EQ(Colors(Entries(FromFile("A\r\nB\r\nC"))),
+              (std::vector<std::string>{"FF0000", "BR", "7F7F00", "BR", "00FF00", "BR"}));
+    EXPECT_EQ(Colors(Entries(FromFile("A"))), (std::vector<std::string>{"FF0000", "BR"}));
+}
+
+TEST(GradientText, CarriesTheLastSegmentOnOverTheCharactersLeftAfterIt) {
+    auto o = Typed("ABCDEFGH"); // 8 bytes over 3 segments of 2, divisor 2
+    o.colorCountText = "4";
+    EXPECT_EQ(Colors(Entries(o)),
+              (std::vector<std::string>{"FF0000", "FF7F7F", "FFFFFF", "7FFF7F", "00FF00", "007F7F",
+                                        "0000FF", "007FFF"})); // blue clamped at FF
+}
+
+TEST(GradientText, ReadsTheColourCountAsTyped) {
+    const auto withCount = [](std::string count, int lastGradColor = 1) {
+        auto o = Typed("ABCD");
+        o.colorCountText = std::move(count);
+        o.lastGradColor = lastGradColor;
+        return Colors(Entries(o));
+    };
+    EXPECT_EQ(withCount("9"), withCount("4"));
+    EXPECT_EQ(withCount("1"), withCount("2"));
+    EXPECT_EQ(withCount("-3"), withCount("2"));
+    EXPECT_EQ(withCount("", 2), withCount("3"));
+    EXPECT_NE(withCount("3"), withCount("2"));
+}
+
+TEST(GradientText, WritesTheSizeAttributeAsTypedAndSizesThePreview) {
+    struct Case {
+        std::string text;
+        std::string entry;
+        std::int64_t previewSize;
+    };
+    for (const Case& c : std::vector<Case>{{"", Entry("FF0000", "A", ""), 13},
+                                           {"3", Entry("FF0000", "A", "3"), 13},
+                                           {"+1", Entry("FF0000", "A", "+1"), 4},
+                                           {"-1", Entry("FF0000", "A", "-1"), -4},
+                                           {"7", Entry("FF0000", "A", "7"), 31}}) {
+        auto o = Typed("A");
+        o.sizeText = c.text;
+        const auto r = MakeGradientText(o);
+        EXPECT_EQ(r.htmlLines.Line(0), c.entry) << c.text;
+        EXPECT_EQ(r.previewSize, c.previewSize) << c.text;
+    }
+}
+
+TEST(GradientText, NestsDecorationTagsInTheirFixedOrder) {
+    auto all = Typed("A");
+    all.bold = all.italic = all.underline = all.strikeOut = all.tt = all.blink = all.tateIchi =
+        true;
+    const auto r = MakeGradientText(all);
+    EXPECT_EQ(r.htmlLines.ToVector(),
+              Lines{"<FONT Color=\"#FF0000\" Size=\"3\"><B><I><U><S><TT><BLINK><SUP>A</SUP></BLINK>"
+                    "</TT></S></U></I></B></FONT>"});
+    EXPECT_TRUE(r.bold && r.italic && r.underline && r.strikeOut);
+
+    auto some = Typed("A");
+    some.bold = some.strikeOut = true;
+    some.sup = false;
+    some.sub = true; // not read while the vertical position is off
+    EXPECT_EQ(Entries(some)[0], Entry("FF0000", "<B><S>A</S></B>"));
+    some.tateIchi = true;
+    EXPECT_EQ(Entries(some)[0], Entry("FF0000", "<B><S><SUB>A</SUB></S></B>"));
+    some.scope = TagScope::String;
+    EXPECT_EQ(Entries(some), (Lines{"<B><S><SUB>", Entry("FF0000", "A"), "</SUB></S></B>"}));
+}
+
+TEST(GradientText, WrapsEverythingInTheMarquee) {
+    struct Case {
+        MarqueeDirection direction;
+        MarqueeBehavior behavior;
+        std::string line;
+    };
+    for (const Case& c : std::vector<Case>{{MarqueeDirection::Right, MarqueeBehavior::Alternate,
+                                            "<MARQUEE Direction=\"right\" Behavior=\"alternate\">"},
+                                           {MarqueeDirection::Left, MarqueeBehavior::Scroll,
+                                            "<MARQUEE Direction=\"left\" Behavior=\"scroll\">"},
+                                           {MarqueeDirection::Left, MarqueeBehavior::Slide,
+                                            "<MARQUEE Direction=\"left\" Behavior=\"slide\">"}}) {
+        auto o = Typed("A");
+        o.marquee = true;
+        o.marqueeDirection = c.direction;
+        o.marqueeBehavior = c.behavior;
+        o.scope = TagScope::String;
+        EXPECT_EQ(Entries(o), (Lines{c.line, "", Entry("FF0000", "A"), "", "</MARQUEE>"}));
+    }
+}
+
+TEST(GradientText, JoinedModeConcatenatesTheEntries) {
+    const auto r = MakeGradientText(Typed("A\\nB"));
+    EXPECT_EQ(JoinHtmlLines(r.htmlLines, false),
+              Entry("FF0000", "A") + "<BR>" + Entry("FFAAAA", "B"));
+    EXPECT_EQ(JoinHtmlLines(r.htmlLines, true),
+              Entry("FF0000", "A") + "\r\n<BR>\r\n" + Entry("FFAAAA", "B") + "\r\n");
+}
+
+TEST(GradientText, ReportsBadInputBeforeProducingAnything) {
+    auto size = Typed("A");
+    size.sizeText = "大";
+    size.colorCountText = "x";
+    EXPECT_EQ(ErrorOf(size), "'大' は整数ではありません"); // the size comes first
+    auto count = Typed("A");
+    count.colorCountText = "x";
+    EXPECT_EQ(ErrorOf(count), "'x' は整数ではありません");
+
+    GradientTextOptions missing;
+    missing.source = GradientTextSource::File;
+    missing.colorCountText = "x"; // the count plays no part for a file
+    EXPECT_EQ(ErrorOf(missing), "ファイル （ファイル名をフルパスで入力してください） は開けません");
+
+    int batches = 0;
+    EXPECT_THROW(StreamGradientText(size, "\n", [&](std::string_view) { ++batches; }), Error);
+    EXPECT_EQ(batches, 0);
+}
+
+TEST(GradientText, ReadsTheNamedFile) {
+    const auto path = std::filesystem::temp_directory_path() / "tinsora-gradient-text.txt";
+    std::ofstream(path, std::ios::binary) << "\x82\xA0\r\nB";
+    GradientTextOptions o;
+    o.source = GradientTextSource::File;
+    o.fileName = path.string();
+    EXPECT_EQ(Colors(Entries(o)), (std::vector<std::string>{"FF0000", "BR", "00FF00", "BR"}));
+    std::filesystem::remove(path);
+}
+
+// A long mixed file against a plain character-by-character reading of the
+// rules, through both the collecting and the streaming entry points.
+TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
+    std::mt19937 random(5);
+    const std::string pieces[] = {"A", "z", " ", "\x82\xA0", "\x88\x9F", "\x83\x5C", "\xB1", "\\n"};
+    std::string bytes;
+    for (int line = 0; line < 300; ++line) {
+        const int length = line == 7 ? 2500 : static_cast<int>(random() % 90); // one long line
+        for (int k = 0; k < length; ++k)
+            bytes += pieces[random() % std::size(pieces)];
+        bytes += line % 3 == 0 ? "\r\n" : "\n";
+    }
+    bytes += "\x82"; // and a last line ending in a lead byte
+
+    GradientTextOptions o = FromFile(bytes);
+    o.gradColors = {ColorRGB{12, 200, 7}, ColorRGB{250, 3, 90}, ColorRGB{0, 0, 255},
+                    ColorRGB{128, 255, 64}};
+    const auto lines = SplitLines(bytes);
+    std::size_t maxLen = 0;
+    for (const auto& line : lines)
+        maxLen = std::max(maxLen, line.size());
+    const auto n = static_cast<int>(lines.size()) - 1;
+    const auto divisor = static_cast<int>(maxLen) - 1;
+    Lines expected;
+    for (int i = 0; i <= n; ++i) {
+        const std::string& line = lines[i];
+        for (std::size_t x = 0; x < line.size();) {
+            const std::size_t w = IsLeadByte(line[x]) && x + 1 < line.size() ? 2 : 1;
+            std::string hex;
+            for (auto channel : {&ColorRGB::Red, &ColorRGB::Green, &ColorRGB::Blue}) {
+                const auto left = static_cast<int>(
+                    GradientStep(o.gradColors[0].*channel, o.gradColors[2].*channel, n, i));
+                const auto right = static_cast<int>(
+                    GradientStep(o.gradColors[1].*channel, o.gradColors[3].*channel, n, i));
+                hex += ChannelToHex(
+                    static_cast<int>(GradientStep(left, right, divisor, static_cast<int>(x))));
+            }
+            expected.push_back(Entry(hex, Cp932ToUtf8(line.substr(x, w))));
+            x += w;
+        }
+        expected.push_back("<BR>");
+    }
+
+    const auto collected = MakeGradientText(o).htmlLines;
+    ASSERT_EQ(collected.ToVector(), expected);
+    std::string streamed;
+    StreamGradientText(
+        o, "\n", [&](std::string_view text) { streamed += text; }, 1000);
+    EXPECT_EQ(streamed, JoinHtmlLines(collected, true, "\n"));
+}
