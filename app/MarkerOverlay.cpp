@@ -1,9 +1,8 @@
 #include "MarkerOverlay.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
-MarkerOverlay::MarkerOverlay(QWidget* parent) : QWidget(parent) {
+MarkerOverlay::MarkerOverlay(QWidget* parent) : MouseSurface(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
     setMouseTracking(true);
@@ -25,18 +24,4 @@ void MarkerOverlay::paintEvent(QPaintEvent*) {
     painter.drawEllipse(QRect(c.x() - 5, c.y() - 5, 10, 10));
     painter.setPen(QPen(Qt::white, 1));
     painter.drawEllipse(QRect(c.x() - 4, c.y() - 4, 8, 8));
-}
-
-void MarkerOverlay::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    emit mousePressed(at.x(), at.y());
-}
-
-void MarkerOverlay::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    emit mouseMoved(at.x(), at.y());
-}
-
-void MarkerOverlay::mouseReleaseEvent(QMouseEvent*) {
-    emit mouseReleased();
 }

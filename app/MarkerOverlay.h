@@ -1,13 +1,14 @@
 #pragma once
 
+#include "MouseSurface.h"
+
 #include <QPoint>
-#include <QWidget>
 #include <optional>
 
 /// A transparent surface over a picture: it receives the mouse and draws the
 /// position marker (a white ring inside a black ring) on itself, never into
 /// the picture below.
-class MarkerOverlay final : public QWidget {
+class MarkerOverlay final : public MouseSurface {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MarkerOverlay)
 
@@ -18,16 +19,8 @@ public:
     void setMarker(QPoint at);
     std::optional<QPoint> marker() const { return marker_; }
 
-signals:
-    void mousePressed(int x, int y);
-    void mouseMoved(int x, int y);
-    void mouseReleased();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     std::optional<QPoint> marker_;

@@ -1,6 +1,5 @@
 #include "PictureBox.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 void PictureBox::setImage(const QImage& image) {
@@ -13,18 +12,4 @@ void PictureBox::paintEvent(QPaintEvent*) {
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    emit mousePressed(at.x(), at.y());
-}
-
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    emit mouseMoved(at.x(), at.y());
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent*) {
-    emit mouseReleased();
 }

@@ -39,6 +39,7 @@ void TfrmMain::ConnectHandlers() {
     ConnectColorEditor();
     ConnectPictures();
     ConnectGenerators();
+    ConnectGradientText();
 
     connect(ui->mnuLoadColor, &QAction::triggered, this, &TfrmMain::mnuLoadColorClick);
     connect(ui->mnuSaveColor, &QAction::triggered, this, &TfrmMain::mnuSaveColorClick);

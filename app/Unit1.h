@@ -14,6 +14,10 @@
 
 class DesktopServices;
 
+namespace tinsora {
+struct GradientTextOptions;
+}
+
 namespace Ui {
 class TfrmMain;
 }
@@ -120,6 +124,11 @@ private slots:
     void UpDownCellWidthClick(UpDown::Button button);
     void UpDownCellHeightClick(UpDown::Button button);
 
+    // Gradient text.
+    void btnOpenTextFileClick();
+    void chkTateIchiClick();
+    void chkMarqueeClick();
+
 public:
     /// The current colour: the positions of the three scroll bars.
     tinsora::ColorRGB CurrentColor() const;
@@ -162,6 +171,11 @@ private:
     void SetBodyColor(int role);
     void DrawBodyPreview();
     void StepTableBox(int box, UpDown::Button button);
+
+    // Gradient text.
+    void ConnectGradientText();
+    void MakeGradientText(const tinsora::GradientColors& colors);
+    void DrawGradientTextPreview(const tinsora::GradientTextOptions& options);
 
     void ConnectHandlers();
     void FormCreate();

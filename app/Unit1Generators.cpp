@@ -74,7 +74,7 @@ void TfrmMain::GenerateForActivePage() {
         MakeBodyTag();
         return;
     case PageGradientText:
-        // Gradient text arrives with its own page.
+        MakeGradientText(gradColors);
         return;
     case PageTextOptions:
         return;

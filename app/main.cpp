@@ -2,9 +2,13 @@
 #include "Unit1.h"
 #include "Version.h"
 #include "text/Error.h"
+#include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -31,10 +35,31 @@ private:
     DesktopServices& services_;
 };
 
+// For the picture in the README: a gradient table generated on its page, the
+// window saved as an image, and the program ended.
+void TakeScreenshot(TfrmMain& window, const QString& file) {
+    Ui::TfrmMain* ui = window.form();
+    ui->PageControl1->setCurrentIndex(3);
+    ui->edtTD->setText(QStringLiteral("12"));
+    ui->edtTR->setText(QStringLiteral("10"));
+    ui->edtCellWidth->setText(QStringLiteral("20"));
+    ui->edtCellHeight->setText(QStringLiteral("20"));
+    ui->SpeedButton2->click();
+    QTimer::singleShot(300, &window, [&window, file] {
+        const bool saved = window.grab().save(file);
+        std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save",
+                     qPrintable(file));
+        QApplication::exit(saved ? 0 : 1);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    QString screenshot;
     for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--screenshot") == 0 && k + 1 < argc)
+            screenshot = QString::fromLocal8Bit(argv[k + 1]);
         if (std::strcmp(argv[k], "--version") == 0) {
             std::printf("tinsora %s (build %s)\n", tinsora::kVersion, tinsora::kBuildNumber);
             return 0;
@@ -53,6 +78,9 @@ int main(int argc, char** argv) {
     try {
         TfrmMain frmMain(services);
         frmMain.show();
+        if (!screenshot.isEmpty())
+            QTimer::singleShot(500, &frmMain,
+                               [&frmMain, screenshot] { TakeScreenshot(frmMain, screenshot); });
         return QApplication::exec();
     } catch (const std::exception& e) {
         services.showError(nullptr, QString::fromStdString(tinsora::ErrorBoxText(e.what())));

@@ -35,16 +35,8 @@ public:
         for (int b = 0; b < 256; ++b) {
             const char in[1] = {static_cast<char>(b)};
             UErrorCode status = U_ZERO_ERROR;
-            ucnv_reset(conv.get());
-            ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                                &status);
-            UChar out[4];
-            const char* src = in;
-            UChar* dst = out;
-            ucnv_toUnicode(conv.get(), &dst, out + 4, &src, in + 1, nullptr, /*flush=*/true,
-                           &status);
+            single_[b] = Decode(conv.get(), in, 1, status);
             lead_[b] = status == U_TRUNCATED_CHAR_FOUND;
-            single_[b] = U_SUCCESS(status) && dst - out == 1 ? Utf8Of(out[0]) : Replacement();
         }
         for (int lead = 0; lead < 256; ++lead) {
             if (!lead_[lead])
@@ -52,16 +44,7 @@ public:
             for (int trail = 0; trail < 256; ++trail) {
                 const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 UErrorCode status = U_ZERO_ERROR;
-                ucnv_reset(conv.get());
-                ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                                    &status);
-                UChar out[4];
-                const char* src = in;
-                UChar* dst = out;
-                ucnv_toUnicode(conv.get(), &dst, out + 4, &src, in + 2, nullptr, true, &status);
-                double_[lead * 256 + trail] = U_SUCCESS(status) && dst - out == 1 && src == in + 2
-                                                  ? Utf8Of(out[0])
-                                                  : Replacement();
+                double_[lead * 256 + trail] = Decode(conv.get(), in, 2, status);
             }
         }
     }
@@ -87,6 +70,19 @@ private:
         return u;
     }
     static Utf8Char Replacement() { return Utf8Of(0xFFFD); }
+
+    // The one character the bytes make, or the replacement character; status
+    // tells a truncated sequence apart.
+    static Utf8Char Decode(UConverter* conv, const char* in, int length, UErrorCode& status) {
+        ucnv_reset(conv);
+        ucnv_setToUCallBack(conv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        UChar out[4];
+        const char* src = in;
+        UChar* dst = out;
+        ucnv_toUnicode(conv, &dst, out + 4, &src, in + length, nullptr, /*flush=*/true, &status);
+        const bool one = U_SUCCESS(status) && dst - out == 1 && src == in + length;
+        return one ? Utf8Of(out[0]) : Replacement();
+    }
 
     std::array<bool, 256> lead_{};
     std::array<Utf8Char, 256> single_{};

@@ -31,12 +31,6 @@ protected:
         WindowTest::SetUp();
         Open();
     }
-    void SetColor(int r, int g, int b) {
-        ui().ScrollBarR->setValue(r);
-        ui().ScrollBarG->setValue(g);
-        ui().ScrollBarB->setValue(b);
-    }
-    ColorRGB Current() { return window->CurrentColor(); }
 };
 
 TEST_F(ColorEditorTest, StartsBlackWithEmptyHexBoxesAndTheHexCaption) {

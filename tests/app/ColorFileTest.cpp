@@ -50,11 +50,6 @@ protected:
         WindowTest::SetUp();
         Open();
     }
-    void SetColor(int r, int g, int b) {
-        ui().ScrollBarR->setValue(r);
-        ui().ScrollBarG->setValue(g);
-        ui().ScrollBarB->setValue(b);
-    }
     void Save(const QString& path) {
         services.saveAnswers.push_back(path);
         ui().mnuSaveColor->trigger();
@@ -64,7 +59,6 @@ protected:
         ui().mnuLoadColor->trigger();
     }
     QString Path(const char* name) { return workDir.filePath(QLatin1String(name)); }
-    ColorRGB Current() { return window->CurrentColor(); }
 };
 
 TEST_F(ColorFileTest, SavesThreeCrLfLinesAndLoadsThemBack) {

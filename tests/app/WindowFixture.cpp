@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QFile>
+#include <QScrollBar>
 
 void WindowTest::SetUp() {
     ASSERT_TRUE(configDir.isValid());
@@ -29,6 +30,12 @@ TfrmMain& WindowTest::Open() {
 
 void WindowTest::RemoveTemplates() {
     QFile::remove(workDir.filePath(QStringLiteral("tinsora.col")));
+}
+
+void WindowTest::SetColor(int red, int green, int blue) {
+    ui().ScrollBarR->setValue(red);
+    ui().ScrollBarG->setValue(green);
+    ui().ScrollBarB->setValue(blue);
 }
 
 void WindowTest::Close() {

@@ -29,6 +29,9 @@ protected:
     QSettings Settings() const;
 
     Ui::TfrmMain& ui() { return *window->form(); }
+    /// Sets the current colour as every part of the window does: red, green, blue.
+    void SetColor(int red, int green, int blue);
+    tinsora::ColorRGB Current() const { return window->CurrentColor(); }
 
     QTemporaryDir configDir;
     QTemporaryDir workDir;

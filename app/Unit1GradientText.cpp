@@ -1,0 +1,169 @@
+// The gradient text pages: the text source, the colour count, the options,
+// the preview, and the run that fills the output pane.
+
+#include "DesktopServices.h"
+#include "PictureBox.h"
+#include "Unit1.h"
+#include "html/GradientText.h"
+#include "text/Error.h"
+#include "ui_Unit1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kPreviewWidth = 362;
+constexpr int kPreviewHeight = 45;
+
+std::string Utf8(const QString& s) {
+    return s.toStdString();
+}
+
+// The cleared preview: a white area with a one-pixel black frame.
+QImage ClearedPreview() {
+    QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, kPreviewWidth - 1, kPreviewHeight - 1);
+    return image;
+}
+
+} // namespace
+
+void TfrmMain::ConnectGradientText() {
+    connect(ui->btnOpenTextFile, &QPushButton::clicked, this, &TfrmMain::btnOpenTextFileClick);
+    connect(ui->chkTateIchi, &QCheckBox::clicked, this, &TfrmMain::chkTateIchiClick);
+    connect(ui->chkMarquee, &QCheckBox::clicked, this, &TfrmMain::chkMarqueeClick);
+}
+
+void TfrmMain::btnOpenTextFileClick() {
+    Guard([this] {
+        const FileDialogRequest request{
+            {QStringLiteral("テキストファイル(*.txt)"), QStringLiteral("すべてのファイル(*)")},
+            QString(),
+            QString()};
+        // The dialog's name is emptied when it closes, so a cancelled dialog
+        // leaves the name box empty.
+        const auto chosen = services.chooseOpenFile(this, request);
+        ui->edtTextFileName->setText(chosen.value_or(QString()));
+    });
+}
+
+void TfrmMain::chkTateIchiClick() {
+    Guard([this] {
+        const bool on = ui->chkTateIchi->isChecked();
+        ui->rbtnSUP->setEnabled(on);
+        ui->rbtnSUB->setEnabled(on);
+    });
+}
+
+void TfrmMain::chkMarqueeClick() {
+    Guard([this] {
+        const bool on = ui->chkMarquee->isChecked();
+        QWidget* controls[] = {ui->rbtnM_L,     ui->rbtnM_R,      ui->rbtnM_Scroll,
+                               ui->rbtnM_Slide, ui->rbtnM_Hanten, ui->lblM_Hoko,
+                               ui->lblM_Ido,    ui->lblM_Chon1,   ui->lblM_Chon2};
+        for (QWidget* w : controls)
+            w->setEnabled(on);
+    });
+}
+
+void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
+    ui->imgGradText->setImage(ClearedPreview());
+
+    tinsora::GradientTextOptions o;
+    o.source = ui->rbtnGraTextFile->isChecked() ? tinsora::GradientTextSource::File
+                                                : tinsora::GradientTextSource::Typed;
+    o.text = Utf8(ui->edtGraText->text());
+    o.fileName = Utf8(ui->edtTextFileName->text());
+    o.gradColors = colors;
+    o.lastGradColor = lastGradColor;
+    o.colorCountText = Utf8(ui->cmbColorIndex->currentText());
+    o.bold = ui->chkBold->isChecked();
+    o.italic = ui->chkItalic->isChecked();
+    o.underline = ui->chkUnderline->isChecked();
+    o.strikeOut = ui->chkStrikeOut->isChecked();
+    o.tt = ui->chkTT->isChecked();
+    o.blink = ui->chkBlink->isChecked();
+    o.tateIchi = ui->chkTateIchi->isChecked();
+    o.sup = ui->rbtnSUP->isChecked();
+    o.sub = ui->rbtnSUB->isChecked();
+    o.marquee = ui->chkMarquee->isChecked();
+    o.marqueeDirection = ui->rbtnM_R->isChecked() ? tinsora::MarqueeDirection::Right
+                                                  : tinsora::MarqueeDirection::Left;
+    o.marqueeBehavior = ui->rbtnM_Slide->isChecked()    ? tinsora::MarqueeBehavior::Slide
+                        : ui->rbtnM_Hanten->isChecked() ? tinsora::MarqueeBehavior::Alternate
+                                                        : tinsora::MarqueeBehavior::Scroll;
+    o.scope = ui->rbtnString->isChecked() ? tinsora::TagScope::String : tinsora::TagScope::Char;
+    o.sizeText = Utf8(ui->cmbMojiSize->currentText());
+
+    if (o.source == tinsora::GradientTextSource::File) {
+        // Read here so that any file name the platform can open works.
+        QFile file(ui->edtTextFileName->text());
+        if (ui->edtTextFileName->text().isEmpty() || !file.open(QIODevice::ReadOnly))
+            throw tinsora::CannotOpenError(o.fileName);
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw tinsora::CannotOpenError(o.fileName);
+        o.fileBytes = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+
+    // A large text file makes a very large page; like a table it is refused
+    // before the pane is touched when it would pass the output limit. Past the
+    // limit the text is only counted, so that the message can give its size.
+    const bool lineMode = ui->chkRN->isChecked();
+    std::string text;
+    std::uint64_t total = 0;
+    tinsora::StreamGradientText(o, lineMode ? "\n" : "", [&](std::string_view piece) {
+        total += piece.size();
+        if (total > tinsora::kMaxOutputBytes) {
+            std::string().swap(text);
+            return;
+        }
+        text.append(piece);
+    });
+    if (total > tinsora::kMaxOutputBytes)
+        throw tinsora::OutputTooLargeError(std::to_string(total), tinsora::kMaxOutputBytes);
+    SetPaneText(text);
+    DrawGradientTextPreview(o);
+}
+
+void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextOptions& options) {
+    if (options.source != tinsora::GradientTextSource::Typed)
+        return;
+    // The preview needs only the typed characters, which are few.
+    const tinsora::GradientTextResult result = tinsora::MakeGradientText(options);
+    QImage image = ClearedPreview();
+    QPainter painter(&image);
+    QFont font = painter.font();
+    const auto size = result.previewSize;
+    if (size > 0)
+        font.setPointSize(static_cast<int>(size));
+    else
+        font.setPixelSize(static_cast<int>(std::max<std::int64_t>(1, std::llabs(size))));
+    font.setBold(result.bold);
+    font.setItalic(result.italic);
+    font.setUnderline(result.underline);
+    font.setStrikeOut(result.strikeOut);
+    painter.setFont(font);
+    const int ascent = QFontMetrics(font).ascent();
+    for (const tinsora::PreviewGlyph& g : result.previewGlyphs) {
+        if (g.x > kPreviewWidth)
+            break; // the rest falls outside the picture
+        painter.setPen(QColor(g.color.Red, g.color.Green, g.color.Blue));
+        painter.drawText(static_cast<int>(g.x), 2 + ascent,
+                         QString::fromUtf8(g.bytes, static_cast<qsizetype>(g.length)));
+    }
+    painter.end();
+    ui->imgGradText->setImage(image);
+}
