@@ -294,8 +294,10 @@ void BuildTable(const GradientTableOptions& options, const Counts& counts, Sink&
 
     const GradientColors& c = options.colors;
     const std::int32_t edge = (counts.rows == 1 || counts.cols == 1) ? 0 : 1;
-    const std::int32_t rowDivisor = counts.rows - edge;
-    const std::int32_t colDivisor = counts.cols - edge;
+    // Only counts that are written are stepped through; a count of -2147483648
+    // less the edge would not fit.
+    const std::int32_t rowDivisor = counts.rowsOut > 0 ? counts.rows - edge : 0;
+    const std::int32_t colDivisor = counts.colsOut > 0 ? counts.cols - edge : 0;
     for (std::uint64_t r = 0; r < counts.rowsOut; ++r) {
         const auto row = static_cast<std::int32_t>(r);
         const auto edgeChannel = [&](std::int32_t from, std::int32_t to) {

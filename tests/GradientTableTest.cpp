@@ -147,6 +147,29 @@ TEST(GradientTable, CountsOfZeroOrBelowGiveEmptyRowsOrNoRows) {
         EXPECT_EQ(MakeGradientTable(Table(cols, rows)).ToVector(), noRows) << cols << " " << rows;
 }
 
+// Found by fuzzing: the lowest count, less the edge, overflowed before any row was built.
+TEST(GradientTable, TheLowestCountIsLikeAnyCountBelowOne) {
+    const Lines twoEmptyRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">",
+                             "  <TBODY>",
+                             "    <TR>",
+                             "    </TR>",
+                             "    <TR>",
+                             "    </TR>",
+                             "  </TBODY>",
+                             "</TABLE>"};
+    const Lines noRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">", "  <TBODY>", "  </TBODY>",
+                       "</TABLE>"};
+    EXPECT_EQ(MakeGradientTable(Table("-2147483648", "2")).ToVector(), twoEmptyRows);
+    EXPECT_EQ(MakeGradientTable(Table("3", "$80000000")).ToVector(), noRows);
+    EXPECT_EQ(MakeGradientTable(Table("-2147483648", "-2147483648")).ToVector(), noRows);
+
+    std::string written;
+    WriteGradientTable(Table("-2147483648", "2"), "\n",
+                       [&](std::string_view piece) { written += piece; });
+    EXPECT_EQ(written, "<TABLE cellpadding=\"0\" cellspacing=\"0\">\n  <TBODY>\n    <TR>\n    "
+                       "</TR>\n    <TR>\n    </TR>\n  </TBODY>\n</TABLE>\n");
+}
+
 TEST(GradientTable, CopiesTheFourTextsAsTyped) {
     auto o = Table("2", "1");
     o.padding = "5";

@@ -82,3 +82,17 @@ TEST(Cp932, CharactersCarryTheirCodePageWidths) {
     EXPECT_EQ(chars[3].length, 4u);
     EXPECT_EQ(Utf8ToCp932("😀"), "?");
 }
+
+// Found by fuzzing: a cut-off sequence was taken as one character of width 1.
+TEST(Cp932, EveryByteThatIsNotUtf8IsANarrowCharacterOfItsOwn) {
+    const auto chars = Cp932Chars("a\xE3\x81" "b\xFF\xF0\x9F\x98");
+    const std::vector<std::size_t> offsets{0, 1, 2, 3, 4, 5, 6, 7};
+    ASSERT_EQ(chars.size(), offsets.size());
+    for (std::size_t k = 0; k < chars.size(); ++k) {
+        EXPECT_EQ(chars[k].offset, offsets[k]) << k;
+        EXPECT_EQ(chars[k].length, 1u) << k;
+        EXPECT_EQ(chars[k].width, 1) << k;
+        EXPECT_EQ(chars[k].mapped, k == 0 || k == 3) << k;
+    }
+    EXPECT_EQ(Utf8ToCp932("\xE3\x81" "b"), "??b");
+}

@@ -163,6 +163,8 @@ std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
         ch.offset = static_cast<std::size_t>(i);
         UChar32 c = 0;
         U8_NEXT(s, i, length, c);
+        if (c < 0) // U8_NEXT takes a cut-off sequence whole; its bytes stand alone here
+            i = static_cast<int32_t>(ch.offset) + 1;
         ch.length = static_cast<std::size_t>(i) - ch.offset;
         char bytes[4];
         const int n = c < 0 ? 0 : EncodeCodePoint(conv.get(), c, bytes);

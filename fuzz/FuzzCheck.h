@@ -1,0 +1,60 @@
+#pragma once
+
+#include "text/Error.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unicode/utf8.h>
+
+// A property that does not hold stops the run as a crash would, so that
+// libFuzzer keeps the input that broke it.
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__,          \
+                         __LINE__);                                                                \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+namespace fuzz {
+
+inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+/// Runs f; the message of the program error it raised, or nothing when it raised none.
+/// Any other exception escapes and ends the run as a crash.
+template <typename F> std::optional<std::string> ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const tinsora::Error& e) {
+        return std::string(e.what());
+    }
+    return std::nullopt;
+}
+
+/// The message of a program error, for comparing with ErrorOf.
+inline std::optional<std::string> Message(const tinsora::Error& e) {
+    return std::string(e.what());
+}
+
+/// True when text is well-formed UTF-8.
+inline bool IsUtf8(std::string_view text) {
+    const auto* s = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int32_t>(text.size());
+    std::int32_t i = 0;
+    while (i < length) {
+        UChar32 c = 0;
+        U8_NEXT(s, i, length, c);
+        if (c < 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace fuzz
