@@ -1,14 +1,14 @@
 #include "html/GradientText.h"
 
+#include "text/Cp932.h"
+#include "text/TextFile.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <optional>
 #include <utility>
-
-#include "text/Cp932.h"
-#include "text/TextFile.h"
 
 // Keeps a hot loop in a function of its own, where it gets the registers to itself.
 #if defined(__GNUC__)
@@ -244,8 +244,8 @@ public:
     explicit ChannelRow(std::size_t maxLen) : hex_(maxLen) {}
 
     /// The digits for positions 0 to upTo - 1 of a line with these edges.
-    const std::array<char, 2>* Prepare(std::int32_t left, std::int32_t right, std::int32_t divisor,
-                                       std::size_t upTo) {
+    const char* Prepare(std::int32_t left, std::int32_t right, std::int32_t divisor,
+                        std::size_t upTo) {
         if (left != left_ || right != right_) {
             left_ = left;
             right_ = right;
@@ -254,7 +254,8 @@ public:
         for (; valid_ < upTo; ++valid_)
             WriteHex(hex_[valid_].data(),
                      GradientStep(left, right, divisor, static_cast<std::int32_t>(valid_)));
-        return hex_.data();
+        // A file whose lines are all empty has no digits at all.
+        return hex_.empty() ? nullptr : hex_.front().data();
     }
 
 private:
@@ -518,7 +519,7 @@ void WriteFileText(std::string_view bytes, const GradientColors& colors, TextEnc
                 GradientStep(Channel(colors[0], k), Channel(colors[2], k), lineDivisor, row));
             const auto right = static_cast<std::int32_t>(
                 GradientStep(Channel(colors[1], k), Channel(colors[3], k), lineDivisor, row));
-            hex[k] = rows[k].Prepare(left, right, charDivisor, line.size())->data();
+            hex[k] = rows[k].Prepare(left, right, charDivisor, line.size());
         }
         WriteLine(line, lineChars.Scan(line), lineChars, hex, entry, br, writer);
     }

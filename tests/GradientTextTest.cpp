@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include "html/GradientText.h"
 
 #include "gradient/Gradation.h"
-#include "html/GradientText.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
 
 using namespace tinsora;
 using Lines = std::vector<std::string>;
@@ -136,6 +136,14 @@ TEST(GradientText, ReadsATextFileAsCornersOfARectangle) {
     EXPECT_EQ(Colors(Entries(FromFile("ABC\nx\\n"))),
               (std::vector<std::string>{"FF0000", "FF7F7F", "FFFFFF", "BR", "00FF00", "007F7F",
                                         "0000FF", "BR"}));
+}
+
+TEST(GradientText, AFileOfEmptyLinesGivesOnlyLineBreaks) {
+    EXPECT_EQ(Entries(FromFile("\r\n\n\r")), (Lines{"<BR>", "<BR>", "<BR>"}));
+    std::string streamed;
+    StreamGradientText(FromFile("\r\n\r\n"), "\n",
+                       [&](std::string_view piece) { streamed.append(piece); });
+    EXPECT_EQ(streamed, "<BR>\n<BR>\n");
 }
 
 TEST(GradientText, TakesALeadByteAtTheEndOfALineAsOneCharacter) {
