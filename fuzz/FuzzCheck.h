@@ -1,10 +1,12 @@
 #pragma once
 
+#include "color/User.h"
 #include "text/Error.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +57,15 @@ inline bool IsUtf8(std::string_view text) {
             return false;
     }
     return true;
+}
+
+/// A colour of three channels taken from the input.
+inline tinsora::ColorRGB TakeColor(FuzzedDataProvider& in) {
+    tinsora::ColorRGB c;
+    c.Red = in.ConsumeIntegral<std::uint8_t>();
+    c.Green = in.ConsumeIntegral<std::uint8_t>();
+    c.Blue = in.ConsumeIntegral<std::uint8_t>();
+    return c;
 }
 
 } // namespace fuzz

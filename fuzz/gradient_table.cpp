@@ -30,14 +30,6 @@ std::string CountText(FuzzedDataProvider& in) {
     }
 }
 
-ColorRGB Color(FuzzedDataProvider& in) {
-    ColorRGB c;
-    c.Red = in.ConsumeIntegral<std::uint8_t>();
-    c.Green = in.ConsumeIntegral<std::uint8_t>();
-    c.Blue = in.ConsumeIntegral<std::uint8_t>();
-    return c;
-}
-
 std::int32_t Step(std::int32_t a, std::int32_t b, std::int32_t n, std::int32_t i) {
     const std::int64_t v = GradientStep(a, b, n, i);
     FUZZ_CHECK(v >= 0 && v <= 255);
@@ -106,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     o.height = in.ConsumeRandomLengthString(64);
     o.lineMode = in.ConsumeBool();
     for (auto& color : o.colors)
-        color = Color(in);
+        color = fuzz::TakeColor(in);
     const std::string_view lineEnd = in.PickValueInArray({"", "\r\n", "\n"});
 
     std::string written;

@@ -14,14 +14,6 @@ namespace {
 
 using namespace tinsora;
 
-ColorRGB Color(FuzzedDataProvider& in) {
-    ColorRGB c;
-    c.Red = in.ConsumeIntegral<std::uint8_t>();
-    c.Green = in.ConsumeIntegral<std::uint8_t>();
-    c.Blue = in.ConsumeIntegral<std::uint8_t>();
-    return c;
-}
-
 std::string SmallNumberText(FuzzedDataProvider& in) {
     if (in.ConsumeBool())
         return std::to_string(in.ConsumeIntegralInRange<std::int32_t>(-10, 12));
@@ -47,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider in(data, size);
     GradientTextOptions o;
     for (ColorRGB& c : o.gradColors)
-        c = Color(in);
+        c = fuzz::TakeColor(in);
     o.lastGradColor = in.ConsumeIntegralInRange(1, 3);
     o.colorCountText = SmallNumberText(in);
     o.sizeText = in.ConsumeBool() ? std::string() : SmallNumberText(in);

@@ -1,6 +1,7 @@
 #include "html/GradientTable.h"
 
 #include "color/User.h"
+#include "gradient/Uint128.h"
 #include "text/Error.h"
 
 #include <algorithm>
@@ -28,47 +29,9 @@ constexpr std::string_view kTr = "<TR>";
 constexpr std::string_view kTrEnd = "</TR>";
 constexpr std::string_view kTableEnd = "</TABLE>";
 
-// An unsigned 128-bit count, written out because MSVC has no __int128: a table
-// of 2147483647 x 2147483647 cells passes 2^64 bytes and must still be measured.
-struct Wide {
-    std::uint64_t hi = 0;
-    std::uint64_t lo = 0;
-};
-
-Wide Add(const Wide& a, const Wide& b) {
-    Wide r{a.hi + b.hi, a.lo + b.lo};
-    if (r.lo < a.lo)
-        ++r.hi;
-    return r;
-}
-
-Wide Multiply(std::uint64_t a, std::uint64_t b) {
-    const std::uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32;
-    const std::uint64_t b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
-    const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
-    const std::uint64_t mid = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
-    return Wide{p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32), (mid << 32) | (p00 & 0xFFFFFFFFu)};
-}
-
-std::string ToDecimal(Wide v) {
-    if (v.hi == 0)
-        return std::to_string(v.lo);
-    std::string digits;
-    while (v.hi != 0 || v.lo != 0) {
-        std::array<std::uint64_t, 4> limbs{v.hi >> 32, v.hi & 0xFFFFFFFFu, v.lo >> 32,
-                                           v.lo & 0xFFFFFFFFu};
-        std::uint64_t remainder = 0;
-        for (auto& limb : limbs) {
-            const std::uint64_t current = (remainder << 32) | limb;
-            limb = current / 10;
-            remainder = current % 10;
-        }
-        v = Wide{(limbs[0] << 32) | limbs[1], (limbs[2] << 32) | limbs[3]};
-        digits.push_back(static_cast<char>('0' + remainder));
-    }
-    std::reverse(digits.begin(), digits.end());
-    return digits;
-}
+// Sizes are counted in 128 bits: a table of 2147483647 x 2147483647 cells
+// passes 2^64 bytes and must still be measured.
+using Wide = Uint128;
 
 struct Counts {
     std::int32_t cols = 0;     // as typed
