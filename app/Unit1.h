@@ -15,7 +15,7 @@
 class DesktopServices;
 
 namespace tinsora {
-struct GradientTextOptions;
+struct GradientTextResult;
 }
 
 namespace Ui {
@@ -175,7 +175,7 @@ private:
     // Gradient text.
     void ConnectGradientText();
     void MakeGradientText(const tinsora::GradientColors& colors);
-    void DrawGradientTextPreview(const tinsora::GradientTextOptions& options);
+    void DrawGradientTextPreview(const tinsora::GradientTextResult& result);
 
     void ConnectHandlers();
     void FormCreate();

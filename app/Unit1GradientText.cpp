@@ -118,10 +118,21 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
         o.fileBytes = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     }
 
+    const bool lineMode = ui->chkRN->isChecked();
+    if (o.source == tinsora::GradientTextSource::Typed) {
+        // A typed string is short: one run gives both the entries and the preview.
+        const tinsora::GradientTextResult result = tinsora::MakeGradientText(o);
+        const std::uint64_t size =
+            result.htmlLines.Joined().size() + (lineMode ? result.htmlLines.Count() : 0);
+        if (size > tinsora::kMaxOutputBytes)
+            throw tinsora::OutputTooLargeError(std::to_string(size), tinsora::kMaxOutputBytes);
+        SetPaneText(tinsora::JoinHtmlLines(result.htmlLines, lineMode, "\n"));
+        DrawGradientTextPreview(result);
+        return;
+    }
     // A large text file makes a very large page; like a table it is refused
     // before the pane is touched when it would pass the output limit. Past the
     // limit the text is only counted, so that the message can give its size.
-    const bool lineMode = ui->chkRN->isChecked();
     std::string text;
     std::uint64_t total = 0;
     tinsora::StreamGradientText(o, lineMode ? "\n" : "", [&](std::string_view piece) {
@@ -135,14 +146,9 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     if (total > tinsora::kMaxOutputBytes)
         throw tinsora::OutputTooLargeError(std::to_string(total), tinsora::kMaxOutputBytes);
     SetPaneText(text);
-    DrawGradientTextPreview(o);
 }
 
-void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextOptions& options) {
-    if (options.source != tinsora::GradientTextSource::Typed)
-        return;
-    // The preview needs only the typed characters, which are few.
-    const tinsora::GradientTextResult result = tinsora::MakeGradientText(options);
+void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextResult& result) {
     QImage image = ClearedPreview();
     QPainter painter(&image);
     QFont font = painter.font();
