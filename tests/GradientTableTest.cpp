@@ -129,36 +129,28 @@ TEST(GradientTable, EveryCellIsTheGradientStepOfItsRowEdges) {
     EXPECT_EQ(CellColours(MakeGradientTable(o))[7], "F90000");
 }
 
+// The tables of counts of zero or below: two rows without cells, or no rows.
+const Lines twoEmptyRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">",
+                         "  <TBODY>",
+                         "    <TR>",
+                         "    </TR>",
+                         "    <TR>",
+                         "    </TR>",
+                         "  </TBODY>",
+                         "</TABLE>"};
+const Lines noRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">", "  <TBODY>", "  </TBODY>",
+                   "</TABLE>"};
+
 TEST(GradientTable, CountsOfZeroOrBelowGiveEmptyRowsOrNoRows) {
-    const Lines twoEmptyRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">",
-                             "  <TBODY>",
-                             "    <TR>",
-                             "    </TR>",
-                             "    <TR>",
-                             "    </TR>",
-                             "  </TBODY>",
-                             "</TABLE>"};
     EXPECT_EQ(MakeGradientTable(Table("0", "2")).ToVector(), twoEmptyRows);
     EXPECT_EQ(MakeGradientTable(Table("-4", "2")).ToVector(), twoEmptyRows);
 
-    const Lines noRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">", "  <TBODY>", "  </TBODY>",
-                       "</TABLE>"};
     for (const auto& [cols, rows] : {std::pair{"3", "0"}, {"0", "0"}, {"5", "-1"}})
         EXPECT_EQ(MakeGradientTable(Table(cols, rows)).ToVector(), noRows) << cols << " " << rows;
 }
 
 // Found by fuzzing: the lowest count, less the edge, overflowed before any row was built.
 TEST(GradientTable, TheLowestCountIsLikeAnyCountBelowOne) {
-    const Lines twoEmptyRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">",
-                             "  <TBODY>",
-                             "    <TR>",
-                             "    </TR>",
-                             "    <TR>",
-                             "    </TR>",
-                             "  </TBODY>",
-                             "</TABLE>"};
-    const Lines noRows{"<TABLE cellpadding=\"0\" cellspacing=\"0\">", "  <TBODY>", "  </TBODY>",
-                       "</TABLE>"};
     EXPECT_EQ(MakeGradientTable(Table("-2147483648", "2")).ToVector(), twoEmptyRows);
     EXPECT_EQ(MakeGradientTable(Table("3", "$80000000")).ToVector(), noRows);
     EXPECT_EQ(MakeGradientTable(Table("-2147483648", "-2147483648")).ToVector(), noRows);
