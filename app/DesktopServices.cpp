@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -72,4 +73,8 @@ void QtDesktopServices::setClipboardText(const QString& text) {
 int QtDesktopServices::screenWidth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 0;
+}
+
+bool QtDesktopServices::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <optional>
 
 class QWidget;
@@ -38,6 +39,8 @@ public:
     virtual void setClipboardText(const QString& text) = 0;
     /// The full pixel width of the primary screen.
     virtual int screenWidth() = 0;
+    /// Opens a URL (a local file) in the user's browser; false when it cannot be opened.
+    virtual bool openUrl(const QUrl& url) = 0;
 };
 
 /// The real desktop.
@@ -52,4 +55,5 @@ public:
                                           const FileDialogRequest& request) override;
     void setClipboardText(const QString& text) override;
     int screenWidth() override;
+    bool openUrl(const QUrl& url) override;
 };

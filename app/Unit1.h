@@ -3,20 +3,24 @@
 #include "UpDown.h"
 #include "color/User.h"
 #include "gradient/Gradation.h"
-#include "html/HtmlLines.h"
+#include "html/OutputStyle.h"
 #include "html/UpDownStep.h"
 
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <array>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class DesktopServices;
 
 namespace tinsora {
-struct GradientTextResult;
-}
+struct GradientTextPreview;
+class OutputSink;
+} // namespace tinsora
 
 namespace Ui {
 class TfrmMain;
@@ -123,6 +127,9 @@ private slots:
     void UpDownYohakuClick(UpDown::Button button);
     void UpDownCellWidthClick(UpDown::Button button);
     void UpDownCellHeightClick(UpDown::Button button);
+    void mnuStyleClassicClick();
+    void mnuStyleHtml5Click();
+    void mnuBrowserPreviewClick();
 
     // Gradient text.
     void btnOpenTextFileClick();
@@ -164,8 +171,11 @@ private:
     // Generators and the output pane.
     void ConnectGenerators();
     void GenerateForActivePage();
-    void WriteHtmlLines(const tinsora::HtmlLines& htmlLines);
     void SetPaneText(const std::string& utf8);
+    /// Runs generate into the pane's sink and puts the text in the pane, or refuses it when
+    /// the pane could not hold it; the pane is touched only when all is built.
+    void FillPane(const std::function<void(tinsora::OutputSink&)>& generate);
+    void SetOutputStyle(tinsora::OutputStyle style);
     void MakeBodyTag();
     void MakeGradientTable(const tinsora::GradientColors& colors);
     void SetBodyColor(int role);
@@ -175,7 +185,7 @@ private:
     // Gradient text.
     void ConnectGradientText();
     void MakeGradientText(const tinsora::GradientColors& colors);
-    void DrawGradientTextPreview(const tinsora::GradientTextResult& result);
+    void DrawGradientTextPreview(const tinsora::GradientTextPreview& preview);
 
     void ConnectHandlers();
     void FormCreate();
@@ -215,4 +225,7 @@ private:
     QString saveDialogColFileName;  // offered again at the next save
     bool templateMouseDown = false; // a mouse button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
+    tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
+    std::unique_ptr<QTemporaryDir> previewDir; // the pages shown in the browser, while running
+    int previewCount = 0;
 };

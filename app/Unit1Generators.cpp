@@ -7,14 +7,22 @@
 #include "Unit1.h"
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
+#include "html/HtmlOutput.h"
+#include "text/Error.h"
 #include "ui_Unit1.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
+#include <QUrl>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -23,6 +31,35 @@ enum Page { PageBody = 0, PageGradientText = 1, PageTextOptions = 2, PageTable =
 
 bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
+}
+
+// The most bytes of text the pane takes (256 MiB), a line end counted as CR LF as a copy
+// holds it.
+constexpr std::uint64_t kMaxPaneBytes = 268435456;
+
+// The pane's text as it is made: held while the pane could take it, past that only counted,
+// so that a refusal can give the size.
+class PaneSink final : public tinsora::OutputSink {
+public:
+    void Write(std::string_view bytes) override {
+        size_ +=
+            bytes.size() + static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        if (size_ > kMaxPaneBytes) {
+            std::string().swap(text_);
+            return;
+        }
+        text_.append(bytes);
+    }
+    std::uint64_t Size() const { return size_; }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+    std::uint64_t size_ = 0;
+};
+
+tinsora::Error TooLargeForThePane(const std::string& size) {
+    return tinsora::OutputTooLargeError(size, kMaxPaneBytes);
 }
 
 } // namespace
@@ -58,6 +95,47 @@ void TfrmMain::ConnectGenerators() {
     for (QLineEdit* box :
          {ui->edtTD, ui->edtTR, ui->edtKeisen, ui->edtYohaku, ui->edtCellWidth, ui->edtCellHeight})
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    auto* styles = new QActionGroup(this);
+    styles->addAction(ui->mnuStyleClassic);
+    styles->addAction(ui->mnuStyleHtml5);
+    connect(ui->mnuStyleClassic, &QAction::triggered, this, &TfrmMain::mnuStyleClassicClick);
+    connect(ui->mnuStyleHtml5, &QAction::triggered, this, &TfrmMain::mnuStyleHtml5Click);
+    connect(ui->mnuBrowserPreview, &QAction::triggered, this, &TfrmMain::mnuBrowserPreviewClick);
+}
+
+void TfrmMain::SetOutputStyle(tinsora::OutputStyle style) {
+    outputStyle = style;
+    const bool html5 = style == tinsora::OutputStyle::Html5;
+    ui->mnuStyleClassic->setChecked(!html5);
+    ui->mnuStyleHtml5->setChecked(html5);
+    ui->mnuCssGradient->setEnabled(html5);
+}
+
+void TfrmMain::mnuStyleClassicClick() {
+    Guard([this] { SetOutputStyle(tinsora::OutputStyle::Classic); });
+}
+
+void TfrmMain::mnuStyleHtml5Click() {
+    Guard([this] { SetOutputStyle(tinsora::OutputStyle::Html5); });
+}
+
+void TfrmMain::mnuBrowserPreviewClick() {
+    Guard([this] {
+        const QByteArray page = QByteArray::fromStdString(
+            tinsora::MakeHtmlPage(ui->txtHTML->toPlainText().toStdString()));
+        if (!previewDir)
+            previewDir = std::make_unique<QTemporaryDir>();
+        const QString path =
+            previewDir->filePath(QStringLiteral("preview-%1.html").arg(++previewCount));
+        QFile file(path);
+        if (!previewDir->isValid() || !file.open(QIODevice::WriteOnly) ||
+            file.write(page) != page.size() || !file.flush())
+            throw tinsora::CannotCreateError(path.toStdString());
+        file.close();
+        if (!services.openUrl(QUrl::fromLocalFile(path)))
+            throw tinsora::Error("ブラウザで " + path.toStdString() + " を開けません");
+    });
 }
 
 void TfrmMain::SpeedButton2Click() {
@@ -97,9 +175,12 @@ void TfrmMain::SetPaneText(const std::string& utf8) {
     ui->txtHTML->setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
-void TfrmMain::WriteHtmlLines(const tinsora::HtmlLines& htmlLines) {
-    // The pane holds its lines with LF; a copy turns them into CR LF.
-    SetPaneText(tinsora::JoinHtmlLines(htmlLines, ui->chkRN->isChecked(), "\n"));
+void TfrmMain::FillPane(const std::function<void(tinsora::OutputSink&)>& generate) {
+    PaneSink sink;
+    generate(sink);
+    if (sink.Size() > kMaxPaneBytes)
+        throw TooLargeForThePane(std::to_string(sink.Size()));
+    SetPaneText(sink.Text());
 }
 
 void TfrmMain::btnClipCopyHTMLClick() {
@@ -115,7 +196,12 @@ void TfrmMain::btnClearClick() {
 }
 
 void TfrmMain::MakeBodyTag() {
-    SetPaneText(tinsora::MakeBodyTag(bodyColors));
+    tinsora::BodyTagOptions options;
+    options.style = outputStyle;
+    options.lineEnd =
+        std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
+    options.colors = bodyColors;
+    FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteBodyTag(options, sink); });
 }
 
 void TfrmMain::SetBodyColor(int role) {
@@ -175,14 +261,16 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     options.height = ui->edtCellHeight->text().toStdString();
     options.colors = colors;
     options.lineMode = ui->chkRN->isChecked();
-    // Built whole into one buffer before the pane is touched.
-    std::string text;
-    const std::uint64_t size = tinsora::GradientTableOutputSize(options);
-    if (size <= tinsora::kMaxOutputBytes) // larger tables are refused before anything is built
-        text.reserve(static_cast<std::size_t>(size));
-    tinsora::WriteGradientTable(options, options.lineMode ? "\n" : "",
-                                [&text](std::string_view piece) { text.append(piece); });
-    SetPaneText(text);
+    options.style = outputStyle;
+    options.cssGradient = ui->mnuCssGradient->isChecked();
+    // A table too large for the pane is refused before it is built.
+    tinsora::GradientTableOptions counted = options;
+    counted.lineEnd = std::string("\r\n");
+    const tinsora::Uint128 size = tinsora::GradientTableSize(counted);
+    if (size.hi != 0 || size.lo > kMaxPaneBytes)
+        throw TooLargeForThePane(tinsora::ToDecimal(size));
+    options.lineEnd = std::string("\n");
+    FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteGradientTable(options, sink); });
 }
 
 void TfrmMain::StepTableBox(int box, UpDown::Button button) {

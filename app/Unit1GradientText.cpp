@@ -85,7 +85,6 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     o.source = ui->rbtnGraTextFile->isChecked() ? tinsora::GradientTextSource::File
                                                 : tinsora::GradientTextSource::Typed;
     o.text = Utf8(ui->edtGraText->text());
-    o.fileName = Utf8(ui->edtTextFileName->text());
     o.gradColors = colors;
     o.lastGradColor = lastGradColor;
     o.colorCountText = Utf8(ui->cmbColorIndex->currentText());
@@ -107,48 +106,30 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     o.scope = ui->rbtnString->isChecked() ? tinsora::TagScope::String : tinsora::TagScope::Char;
     o.sizeText = Utf8(ui->cmbMojiSize->currentText());
 
+    o.style = outputStyle;
+    o.lineMode = ui->chkRN->isChecked();
+    o.lineEnd = std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
+
+    // The size and count are read before the file, as the run meets them.
+    const tinsora::GradientTextPreview preview = tinsora::MakeGradientTextPreview(o);
+    QByteArray bytes;
     if (o.source == tinsora::GradientTextSource::File) {
         // Read here so that any file name the platform can open works.
-        QFile file(ui->edtTextFileName->text());
-        if (ui->edtTextFileName->text().isEmpty() || !file.open(QIODevice::ReadOnly))
-            throw tinsora::CannotOpenError(o.fileName);
-        const QByteArray bytes = file.readAll();
+        const QString name = ui->edtTextFileName->text();
+        QFile file(name);
+        if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+            throw tinsora::CannotOpenError(Utf8(name));
+        bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            throw tinsora::CannotOpenError(o.fileName);
-        o.fileBytes = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            throw tinsora::CannotOpenError(Utf8(name));
+        o.fileBytes = std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     }
-
-    const bool lineMode = ui->chkRN->isChecked();
-    if (o.source == tinsora::GradientTextSource::Typed) {
-        // A typed string is short: one run gives both the entries and the preview.
-        const tinsora::GradientTextResult result = tinsora::MakeGradientText(o);
-        const std::uint64_t size =
-            result.htmlLines.Joined().size() + (lineMode ? result.htmlLines.Count() : 0);
-        if (size > tinsora::kMaxOutputBytes)
-            throw tinsora::OutputTooLargeError(std::to_string(size), tinsora::kMaxOutputBytes);
-        SetPaneText(tinsora::JoinHtmlLines(result.htmlLines, lineMode, "\n"));
-        DrawGradientTextPreview(result);
-        return;
-    }
-    // A large text file makes a very large page; like a table it is refused
-    // before the pane is touched when it would pass the output limit. Past the
-    // limit the text is only counted, so that the message can give its size.
-    std::string text;
-    std::uint64_t total = 0;
-    tinsora::StreamGradientText(o, lineMode ? "\n" : "", [&](std::string_view piece) {
-        total += piece.size();
-        if (total > tinsora::kMaxOutputBytes) {
-            std::string().swap(text);
-            return;
-        }
-        text.append(piece);
-    });
-    if (total > tinsora::kMaxOutputBytes)
-        throw tinsora::OutputTooLargeError(std::to_string(total), tinsora::kMaxOutputBytes);
-    SetPaneText(text);
+    FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteGradientText(o, sink); });
+    if (o.source == tinsora::GradientTextSource::Typed)
+        DrawGradientTextPreview(preview);
 }
 
-void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextResult& result) {
+void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextPreview& result) {
     QImage image = ClearedPreview();
     QPainter painter(&image);
     QFont font = painter.font();
@@ -163,7 +144,7 @@ void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextResult& result
     font.setStrikeOut(result.strikeOut);
     painter.setFont(font);
     const int ascent = QFontMetrics(font).ascent();
-    for (const tinsora::PreviewGlyph& g : result.previewGlyphs) {
+    for (const tinsora::PreviewGlyph& g : result.glyphs) {
         if (g.x > kPreviewWidth)
             break; // the rest falls outside the picture
         painter.setPen(QColor(g.color.Red, g.color.Green, g.color.Blue));

@@ -81,6 +81,12 @@ void TfrmMain::LoadSettings() {
     if (left != 0 || top != 0)
         move(left, top);
     ui->mnuToolBarDisp->setChecked(ReadInteger(settings, QStringLiteral("ToolBar"), 1) != 0);
+    // Anything but the HTML5 + CSS style's own name means the classic style.
+    const QVariant style = settings.value(QStringLiteral("OutputStyle"));
+    SetOutputStyle(style.typeId() == QMetaType::QString &&
+                           style.toString() == QStringLiteral("html5")
+                       ? tinsora::OutputStyle::Html5
+                       : tinsora::OutputStyle::Classic);
 }
 
 void TfrmMain::SaveSettings() {
@@ -90,6 +96,9 @@ void TfrmMain::SaveSettings() {
     settings.setValue(QStringLiteral("Top"), QString::number(y()));
     settings.setValue(QStringLiteral("ToolBar"),
                       ui->mnuToolBarDisp->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings.setValue(QStringLiteral("OutputStyle"), outputStyle == tinsora::OutputStyle::Html5
+                                                         ? QStringLiteral("html5")
+                                                         : QStringLiteral("classic"));
     settings.sync(); // a store that cannot be written loses the settings, nothing else
 }
 

@@ -1,11 +1,10 @@
-#include <benchmark/benchmark.h>
+#include "html/GradientText.h"
+#include "text/Cp932.h"
 
+#include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
 #include <string>
-
-#include "html/GradientText.h"
-#include "text/Cp932.h"
 
 namespace {
 
@@ -34,36 +33,52 @@ const std::string& MixedFile() {
     return bytes;
 }
 
-tinsora::GradientTextOptions FileOptions() {
+tinsora::GradientTextOptions
+FileOptions(tinsora::OutputStyle style = tinsora::OutputStyle::Classic) {
     tinsora::GradientTextOptions o;
     o.source = tinsora::GradientTextSource::File;
     o.fileBytes = MixedFile();
+    o.lineEnd = std::string("\n");
+    o.style = style;
     return o;
 }
 
-std::size_t OutputSize() {
-    static const std::size_t size =
-        tinsora::MakeGradientText(FileOptions()).htmlLines.Joined().size();
-    return size;
-}
-
-void BM_GradientTextFile(benchmark::State& state) {
-    const auto options = FileOptions();
-    for (auto _ : state) {
-        auto result = tinsora::MakeGradientText(options);
-        benchmark::DoNotOptimize(result.htmlLines.Joined().data());
+class DiscardSink final : public tinsora::OutputSink {
+public:
+    void Write(std::string_view bytes) override {
+        benchmark::DoNotOptimize(bytes.data());
+        written += bytes.size();
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(OutputSize()));
-    state.counters["output_MB"] = static_cast<double>(OutputSize()) / 1e6;
+    std::size_t written = 0;
+};
+
+std::size_t OutputSize(tinsora::OutputStyle style = tinsora::OutputStyle::Classic) {
+    DiscardSink sink;
+    tinsora::WriteGradientText(FileOptions(style), sink);
+    return sink.written;
 }
 
-void BM_GradientTextFileStreamed(benchmark::State& state) {
+// The 1 MB file in each style into a sink that passes the text on.
+void BM_GradientTextFile(benchmark::State& state) {
+    const auto style = state.range(0) ? tinsora::OutputStyle::Html5 : tinsora::OutputStyle::Classic;
+    const auto options = FileOptions(style);
+    for (auto _ : state) {
+        DiscardSink sink;
+        tinsora::WriteGradientText(options, sink);
+        benchmark::DoNotOptimize(sink.written);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(OutputSize(style)));
+    state.counters["output_MB"] = static_cast<double>(OutputSize(style)) / 1e6;
+    state.SetLabel(state.range(0) ? "html5" : "classic");
+}
+
+// The same collected whole, as the window's pane takes it.
+void BM_GradientTextFileCollected(benchmark::State& state) {
     const auto options = FileOptions();
     for (auto _ : state) {
-        std::size_t bytes = 0;
-        tinsora::StreamGradientText(options, "\n",
-                                    [&](std::string_view text) { bytes += text.size(); });
-        benchmark::DoNotOptimize(bytes);
+        tinsora::StringSink sink;
+        tinsora::WriteGradientText(options, sink);
+        benchmark::DoNotOptimize(sink.Text().data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(OutputSize()));
 }
@@ -94,7 +109,7 @@ void BM_CopyOutputBytesFresh(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_GradientTextFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GradientTextFileStreamed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GradientTextFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GradientTextFileCollected)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyOutputBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyOutputBytesFresh)->Unit(benchmark::kMillisecond);

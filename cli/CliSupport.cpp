@@ -2,6 +2,7 @@
 
 #include "text/Error.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace tinsora::cli {
@@ -27,11 +28,73 @@ ColorRGB RequireColor(std::string_view option, std::string_view text) {
                      "' is not a colour (six hexadecimal digits, \"#\" optional)");
 }
 
-void WriteOut(std::string_view bytes) {
+namespace {
+
+[[noreturn]] void ThrowWriteFailure() {
+    if (errno == EPIPE)
+        throw OutputClosed();
+    throw WriteError();
+}
+
+void WriteAll(std::string_view bytes) {
+    errno = 0;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
-        throw WriteError();
+        ThrowWriteFailure();
+}
+
+void FlushOut() {
+    errno = 0;
     if (std::fflush(stdout) != 0)
-        throw WriteError();
+        ThrowWriteFailure();
+}
+
+// Pieces smaller than this are gathered before they go out.
+constexpr std::size_t kGather = std::size_t{1} << 16;
+
+} // namespace
+
+void WriteOut(std::string_view bytes) {
+    WriteAll(bytes);
+    FlushOut();
+}
+
+void StdoutSink::Write(std::string_view bytes) {
+    if (pending_.size() + bytes.size() < kGather) {
+        pending_.append(bytes);
+        return;
+    }
+    WriteAll(pending_);
+    pending_.clear();
+    WriteAll(bytes);
+}
+
+void StdoutSink::Finish() {
+    WriteAll(pending_);
+    pending_.clear();
+    FlushOut();
+}
+
+bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, OutputOptions& options,
+                      bool joinable) {
+    const std::string& a = args[k];
+    if (a == "--style") {
+        const std::string value = TakeValue(args, k);
+        if (value == "classic")
+            options.style = OutputStyle::Classic;
+        else if (value == "html5")
+            options.style = OutputStyle::Html5;
+        else
+            throw UsageError("--style: '" + value + "' is not one of classic|html5");
+    } else if (a == "--joined" && joinable) {
+        options.lineMode = false;
+    } else if (a == "--crlf") {
+        options.lineEnd = std::string("\r\n");
+    } else if (a == "--page") {
+        options.page = true;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& k) {

@@ -1,9 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "html/GradientTable.h"
-#include "text/Error.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +29,14 @@ GradientColors ParseColors(std::string_view text) {
 
 int RunTable(const std::vector<std::string>& args) {
     GradientTableOptions options;
-    bool crlf = false;
+    options.lineEnd = std::string("\n");
+    bool styleGiven = false;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
+        if (a == "--style")
+            styleGiven = true;
+        if (TakeOutputOption(args, k, options))
+            continue;
         if (a == "--cols")
             options.cols = TakeValue(args, k);
         else if (a == "--rows")
@@ -48,20 +51,22 @@ int RunTable(const std::vector<std::string>& args) {
             options.height = TakeValue(args, k);
         else if (a == "--colors")
             options.colors = ParseColors(TakeValue(args, k));
-        else if (a == "--joined")
-            options.lineMode = false;
-        else if (a == "--crlf")
-            crlf = true;
+        else if (a == "--css-gradient")
+            options.cssGradient = true;
         else
             throw UsageError("table: unknown option '" + a + "'");
     }
-    const std::string_view lineEnd = crlf ? "\r\n" : "\n";
-    WriteGradientTable(options, options.lineMode ? lineEnd : std::string_view(),
-                       [](std::string_view piece) {
-                           if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
-                               throw WriteError();
-                       });
-    WriteOut(options.lineMode ? std::string_view() : lineEnd);
+    if (options.cssGradient) {
+        // The CSS gradient is made of CSS: it comes in the HTML5 + CSS style only.
+        if (styleGiven && options.style != OutputStyle::Html5)
+            throw UsageError("--css-gradient needs --style html5");
+        options.style = OutputStyle::Html5;
+    }
+    StdoutSink out;
+    WriteGradientTable(options, out);
+    if (!options.lineMode && !options.page)
+        out.Write(options.lineEnd);
+    out.Finish();
     return 0;
 }
 

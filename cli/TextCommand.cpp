@@ -1,12 +1,13 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "html/GradientText.h"
+#include "text/TextFile.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "cli/CliSupport.h"
-#include "cli/Commands.h"
-#include "html/GradientText.h"
 
 namespace tinsora::cli {
 
@@ -48,11 +49,11 @@ T Choose(std::string_view option, std::string_view value,
 
 int TextCommand(const std::vector<std::string>& args) {
     GradientTextOptions options;
+    options.lineEnd = std::string("\n");
+    std::string fileName;
     bool haveText = false;
     bool haveFile = false;
     bool haveBehavior = false;
-    bool joined = false;
-    bool crlf = false;
     bool optionsEnded = false;
 
     for (std::size_t k = 0; k < args.size(); ++k) {
@@ -65,6 +66,8 @@ int TextCommand(const std::vector<std::string>& args) {
             haveText = true;
         } else if (a == "--") {
             optionsEnded = true;
+        } else if (TakeOutputOption(args, k, options)) {
+            continue;
         } else if (a == "--colors") {
             options.gradColors = ParseColors(TakeValue(args, k));
         } else if (a == "--count") {
@@ -104,10 +107,6 @@ int TextCommand(const std::vector<std::string>& args) {
                                         {{"scroll", MarqueeBehavior::Scroll},
                                          {"slide", MarqueeBehavior::Slide},
                                          {"alternate", MarqueeBehavior::Alternate}});
-        } else if (a == "--joined") {
-            joined = true;
-        } else if (a == "--crlf") {
-            crlf = true;
         } else if (a == "--encoding") {
             options.encoding = Choose<TextEncoding>(
                 a, TakeValue(args, k),
@@ -115,7 +114,7 @@ int TextCommand(const std::vector<std::string>& args) {
         } else if (a == "--file") {
             if (haveFile)
                 throw UsageError("only one --file may be given");
-            options.fileName = TakeValue(args, k);
+            fileName = TakeValue(args, k);
             options.source = GradientTextSource::File;
             haveFile = true;
         } else {
@@ -128,13 +127,21 @@ int TextCommand(const std::vector<std::string>& args) {
     if (haveBehavior && !options.marquee)
         throw UsageError("--behavior needs --marquee");
 
-    // The output goes out as it is made: a large file's HTML never stands
-    // whole in memory.
-    const std::string_view lineEnd = crlf ? "\r\n" : "\n";
-    StreamGradientText(options, joined ? std::string_view() : lineEnd,
-                       [](std::string_view text) { WriteOut(text); });
-    if (joined)
-        WriteOut(lineEnd);
+    if (options.page && options.encoding == TextEncoding::Cp932)
+        throw UsageError("--page writes a UTF-8 page; it cannot be used with --encoding cp932");
+
+    // Bad sizes and counts are reported before the file is read, as the run meets them.
+    CheckGradientText(options);
+    std::string bytes;
+    if (haveFile) {
+        bytes = ReadFileBytes(fileName);
+        options.fileBytes = bytes;
+    }
+    StdoutSink out;
+    WriteGradientText(options, out);
+    if (!options.lineMode && !options.page)
+        out.Write(options.lineEnd);
+    out.Finish();
     return 0;
 }
 

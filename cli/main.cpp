@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
             return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
         } catch (const tinsora::cli::UsageError& e) {
             return ReportUsageError(e.what());
+        } catch (const tinsora::cli::OutputClosed&) {
+            return 0; // whoever read the output has all they wanted
         } catch (const std::exception& e) {
             std::fprintf(stderr, "tinsora-cli: %s\n", e.what());
             return 1;

@@ -1,6 +1,6 @@
-// The gradient table generator over arbitrary option texts, counts and colours.
-// Tables of up to kBuildLimit bytes are built and checked cell by cell; larger
-// ones are only measured, and those past the cap must be refused unbuilt.
+// The gradient table generator over arbitrary option texts, counts and colours, in both
+// styles. Tables of up to kBuildLimit bytes are built, their size must be the one counted,
+// and classic ones are checked cell by cell; larger ones are only measured.
 #include "FuzzCheck.h"
 #include "html/GradientTable.h"
 
@@ -42,19 +42,19 @@ std::string Hex(const ColorRGB& c) {
 
 // The table the options describe, entry by entry, worked out directly with
 // GradientStep for every cell.
-void CheckEntries(const GradientTableOptions& o, const HtmlLines& lines) {
+void CheckEntries(const GradientTableOptions& o, const std::vector<std::string>& lines) {
     const std::int32_t cols = TextToInt(o.cols);
     const std::int32_t rows = TextToInt(o.rows);
     const std::int64_t rowsOut = rows > 0 ? rows : 0;
     const std::int64_t colsOut = rows > 0 && cols > 0 ? cols : 0;
-    FUZZ_CHECK(static_cast<std::int64_t>(lines.Count()) == 4 + rowsOut * (2 + colsOut));
+    FUZZ_CHECK(static_cast<std::int64_t>(lines.size()) == 4 + rowsOut * (2 + colsOut));
 
     const std::string_view indent = "      ";
     const auto in = [&](std::size_t n) {
         return std::string(indent.substr(0, o.lineMode ? n : 0));
     };
     std::size_t k = 0;
-    const auto expect = [&](const std::string& entry) { FUZZ_CHECK(lines.Line(k++) == entry); };
+    const auto expect = [&](const std::string& entry) { FUZZ_CHECK(lines[k++] == entry); };
 
     expect("<TABLE cellpadding=\"" + o.padding + "\" cellspacing=\"" + o.spacing + "\">");
     expect(in(2) + "<TBODY>");
@@ -85,6 +85,12 @@ void CheckEntries(const GradientTableOptions& o, const HtmlLines& lines) {
     expect("</TABLE>");
 }
 
+std::string Written(const GradientTableOptions& o) {
+    StringSink sink;
+    WriteGradientTable(o, sink);
+    return sink.Take();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -97,46 +103,55 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     o.width = in.ConsumeRandomLengthString(64);
     o.height = in.ConsumeRandomLengthString(64);
     o.lineMode = in.ConsumeBool();
+    o.style = in.ConsumeBool() ? OutputStyle::Classic : OutputStyle::Html5;
+    o.cssGradient = in.ConsumeBool();
+    o.page = in.ConsumeBool();
     for (auto& color : o.colors)
         color = fuzz::TakeColor(in);
-    const std::string_view lineEnd = in.PickValueInArray({"", "\r\n", "\n"});
+    o.lineEnd = in.PickValueInArray({"\r\n", "\n"});
 
-    std::string written;
-    const auto write = [&](std::string_view piece) { written += piece; };
-
-    std::uint64_t bytes = 0;
-    const auto countError = fuzz::ErrorOf([&] { bytes = GradientTableOutputSize(o); });
+    Uint128 bytes;
+    const auto countError = fuzz::ErrorOf([&] { bytes = GradientTableSize(o); });
     if (countError) {
-        // A bad count is the conversion error of the columns first, then of the rows,
-        // and neither generator builds or writes anything.
+        // A bad count is the conversion error of the columns first, then of the rows; in the
+        // HTML5 style a box that holds no length. Nothing is written.
         const auto colsError = fuzz::ErrorOf([&] { TextToInt(o.cols); });
-        FUZZ_CHECK(countError ==
-                   (colsError ? colsError : fuzz::Message(NotAnIntegerError(o.rows))));
-        FUZZ_CHECK(fuzz::ErrorOf([&] { MakeGradientTable(o); }) == countError);
-        FUZZ_CHECK(fuzz::ErrorOf([&] { WriteGradientTable(o, lineEnd, write); }) == countError);
-        FUZZ_CHECK(written.empty());
+        const auto rowsError = fuzz::ErrorOf([&] { TextToInt(o.rows); });
+        if (colsError || rowsError)
+            FUZZ_CHECK(countError == (colsError ? colsError : rowsError));
+        else
+            FUZZ_CHECK(o.style == OutputStyle::Html5);
+        StringSink sink;
+        FUZZ_CHECK(fuzz::ErrorOf([&] { WriteGradientTable(o, sink); }) == countError);
+        FUZZ_CHECK(sink.Text().empty());
         return 0;
     }
-
-    if (bytes > kMaxOutputBytes) {
-        // Refused before anything is built (the run's malloc limit catches an
-        // allocation of the table's size) or written.
-        const auto makeError = fuzz::ErrorOf([&] { MakeGradientTable(o); });
-        FUZZ_CHECK(makeError);
-        if (bytes != std::numeric_limits<std::uint64_t>::max())
-            FUZZ_CHECK(makeError ==
-                       fuzz::Message(OutputTooLargeError(std::to_string(bytes), kMaxOutputBytes)));
-        FUZZ_CHECK(fuzz::ErrorOf([&] { WriteGradientTable(o, lineEnd, write); }) == makeError);
-        FUZZ_CHECK(written.empty());
+    if (bytes.hi != 0 || bytes.lo > kBuildLimit)
         return 0;
+
+    const std::string text = Written(o);
+    FUZZ_CHECK(text.size() == bytes.lo);
+    if (o.style == OutputStyle::Classic && !o.page) {
+        // The same table one entry per line, read back entry by entry.
+        GradientTableOptions lines = o;
+        lines.lineMode = true;
+        lines.lineEnd = std::string("\n");
+        const std::string all = Written(lines);
+        std::vector<std::string> entries;
+        for (std::size_t start = 0; start < all.size();) {
+            const std::size_t end = all.find('\n', start);
+            entries.push_back(all.substr(start, end - start));
+            start = end + 1;
+        }
+        CheckEntries(lines, entries);
+        if (!o.lineMode) {
+            std::string joined;
+            for (const std::string& entry : entries)
+                joined += entry.substr(entry.find_first_not_of(' ') == std::string::npos
+                                           ? 0
+                                           : entry.find_first_not_of(' '));
+            FUZZ_CHECK(text == joined);
+        }
     }
-    if (bytes > kBuildLimit)
-        return 0;
-
-    const HtmlLines lines = MakeGradientTable(o);
-    FUZZ_CHECK(JoinHtmlLines(lines, o.lineMode).size() == bytes);
-    WriteGradientTable(o, lineEnd, write);
-    FUZZ_CHECK(written == JoinHtmlLines(lines, true, lineEnd));
-    CheckEntries(o, lines);
     return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "color/User.h"
+#include "html/OutputSink.h"
+#include "html/OutputStyle.h"
 
 #include <array>
 #include <string>
@@ -48,5 +50,15 @@ inline ColorRGB& BodyColor(BodyColors& colors, BodyRole role) {
 
 /// The tag <BODY BgColor="#RRGGBB" Text="#..." Link="#..." Vlink="#..." Alink="#..."> as one line.
 std::string MakeBodyTag(const BodyColors& colors);
+
+/// The colours of the BODY tag and the form of the output; the line mode plays no part.
+struct BodyTagOptions : OutputOptions {
+    BodyColors colors = kInitialBodyColors;
+};
+
+/// Writes the BODY tag in the chosen style into sink: in the classic style the tag alone,
+/// without a line end; in the HTML5 + CSS style a style sheet for the head and a plain
+/// <body> start tag, each line followed by the line end.
+void WriteBodyTag(const BodyTagOptions& options, OutputSink& sink);
 
 } // namespace tinsora

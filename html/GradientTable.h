@@ -1,44 +1,42 @@
 #pragma once
 
 #include "gradient/Gradation.h"
-#include "html/HtmlLines.h"
+#include "gradient/Uint128.h"
+#include "html/OutputSink.h"
+#include "html/OutputStyle.h"
+#include "text/Error.h"
 
-#include <cstdint>
-#include <functional>
 #include <string>
-#include <string_view>
 
 namespace tinsora {
 
-/// What the gradient table page holds: the box texts as typed, the four corner
-/// colours and the pane's line mode ("整形").
-struct GradientTableOptions {
+/// What the gradient table page holds: the box texts as typed, the four corner colours, and
+/// the form of the output.
+struct GradientTableOptions : OutputOptions {
     std::string cols = "1";    ///< columns, read with TextToInt
     std::string rows = "1";    ///< rows, read with TextToInt
-    std::string padding = "0"; ///< cellpadding, copied as typed
-    std::string spacing = "0"; ///< cellspacing, copied as typed
-    std::string width = "1";   ///< every cell's width, copied as typed
-    std::string height = "1";  ///< every cell's height, copied as typed
+    std::string padding = "0"; ///< cellpadding
+    std::string spacing = "0"; ///< cellspacing
+    std::string width = "1";   ///< every cell's width
+    std::string height = "1";  ///< every cell's height
     GradientColors colors =
         kInitialGradientColors; ///< top left, top right, bottom left, bottom right
-    bool lineMode = true;       ///< indented entries, each becoming a line of the pane
+    /// HTML5 + CSS only: one div whose background is the four-corner gradient, sized
+    /// columns x cell width by rows x cell height, instead of the table.
+    bool cssGradient = false;
 };
 
-/// Bytes of the table's text in the pane (line mode: every entry followed by CR LF;
-/// joined: the entries alone), computed without building it; UINT64_MAX when larger.
-/// Throws the TextToInt error for a bad count.
-std::uint64_t GradientTableOutputSize(const GradientTableOptions& options);
+/// Writes the gradient table in the chosen style into sink, any size, reporting progress in
+/// rows. Counts of zero or below give no rows or empty rows. Throws, before writing anything,
+/// the TextToInt error for a bad count (columns first), and in the HTML5 + CSS style
+/// CssLengthError for a box that holds no length.
+void WriteGradientTable(const GradientTableOptions& options, OutputSink& sink);
 
-/// The gradient table's entries, one per line. Counts of zero or below give no
-/// rows or empty rows. Throws the TextToInt error for a bad count (columns first)
-/// and OutputTooLargeError, before building anything, when the pane's text would
-/// pass kMaxOutputBytes.
-HtmlLines MakeGradientTable(const GradientTableOptions& options);
+/// The number of bytes WriteGradientTable writes, counted without building the table; the
+/// same errors.
+Uint128 GradientTableSize(const GradientTableOptions& options);
 
-/// The same table as text, every entry followed by lineEnd (entries joined when it
-/// is empty), handed to write in pieces as it is built instead of held whole; the
-/// same errors as MakeGradientTable, raised before anything is written.
-void WriteGradientTable(const GradientTableOptions& options, std::string_view lineEnd,
-                        const std::function<void(std::string_view)>& write);
+/// "CSS gradient にはセルの幅と高さが必要です": the CSS gradient's size needs both texts.
+Error CssGradientSizeError();
 
 } // namespace tinsora

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "color/User.h"
+#include "gradient/Gradation.h"
+#include "html/OutputSink.h"
+#include "html/OutputStyle.h"
+
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "color/User.h"
-#include "gradient/Gradation.h"
-#include "html/HtmlLines.h"
 
 namespace tinsora {
 
@@ -22,12 +21,11 @@ enum class MarqueeDirection { Left, Right };
 enum class MarqueeBehavior { Scroll, Slide, Alternate };
 enum class TextEncoding { Utf8, Cp932 };
 
-/// Everything the gradient text pages hold, in their initial states.
-struct GradientTextOptions {
+/// Everything the gradient text pages hold, in their initial states, and the form of the output.
+struct GradientTextOptions : OutputOptions {
     GradientTextSource source = GradientTextSource::Typed;
-    std::string text;                        ///< the typed string, UTF-8
-    std::string fileName{kTextFileNameHint}; ///< the text file, as typed in the name box
-    std::optional<std::string> fileBytes;    ///< the file's code page 932 bytes, when already read
+    std::string text;           ///< the typed string, UTF-8
+    std::string_view fileBytes; ///< the text file's code page 932 bytes, read by the caller
 
     GradientColors gradColors = kInitialGradientColors;
     int lastGradColor = 1; ///< colours in use minus one; used when the count text is empty
@@ -50,10 +48,18 @@ struct GradientTextOptions {
     TagScope scope = TagScope::Char;
     std::string sizeText = "3"; ///< the size box as typed; empty gives no size attribute
 
-    /// Encoding of the characters in the output; in code page 932 a typed
-    /// character that has no form there is written as "?".
+    /// Encoding of the characters in the output. In code page 932 a typed character that has no
+    /// form there is written as "?" in the classic style, as a character reference in HTML5.
     TextEncoding encoding = TextEncoding::Utf8;
 };
+
+/// Throws what a run throws before it writes anything, in the order of the run: a size text,
+/// then (for a typed string) a colour count text, that is not an integer.
+void CheckGradientText(const GradientTextOptions& options);
+
+/// Writes the gradient text in the chosen style into sink, any size, reporting progress in
+/// characters of a typed string or bytes of a file; throws as CheckGradientText first.
+void WriteGradientText(const GradientTextOptions& options, OutputSink& sink);
 
 /// One typed character drawn in the preview.
 struct PreviewGlyph {
@@ -65,29 +71,18 @@ struct PreviewGlyph {
     std::string_view Text() const { return std::string_view(bytes, length); }
 };
 
-/// What one run produces: the output entries and what the preview draws.
-struct GradientTextResult {
-    HtmlLines htmlLines;
+/// What the preview of a run draws.
+struct GradientTextPreview {
     std::int64_t previewSize = 13; ///< font size in points
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    std::vector<PreviewGlyph> previewGlyphs; ///< empty for a text file
+    std::vector<PreviewGlyph> glyphs; ///< empty for a text file
 };
 
-/// Builds the gradient text entries and the preview for the options; throws
-/// Error for a size or count text that is not an integer or a file that cannot
-/// be opened, and then produces nothing.
-GradientTextResult MakeGradientText(const GradientTextOptions& options);
-
-/// Receives a stretch of output text made of whole entries.
-using GradientTextSink = std::function<void(std::string_view text)>;
-
-/// The entries of MakeGradientText, each followed by lineEnd, handed to sink a
-/// stretch of about batchBytes at a time as they are made, so that a large
-/// output never stands whole in memory. Errors come before the first stretch.
-void StreamGradientText(const GradientTextOptions& options, std::string_view lineEnd,
-                        const GradientTextSink& sink, std::size_t batchBytes = 1u << 17);
+/// The preview of the options' run: the same walk as WriteGradientText; throws as
+/// CheckGradientText.
+GradientTextPreview MakeGradientTextPreview(const GradientTextOptions& options);
 
 } // namespace tinsora

@@ -23,3 +23,11 @@ TEST(BodyTag, EachRoleHasItsOwnAttributeInOrder) {
               "<BODY BgColor=\"#010203\" Text=\"#040506\" Link=\"#070809\" Vlink=\"#0A0B0C\" "
               "Alink=\"#ABCDEF\">");
 }
+
+TEST(BodyTag, TheClassicStyleWritesTheTagAloneWhateverTheLineMode) {
+    BodyTagOptions o;
+    o.lineMode = false;
+    StringSink sink;
+    WriteBodyTag(o, sink);
+    EXPECT_EQ(sink.Text(), MakeBodyTag(kInitialBodyColors));
+}

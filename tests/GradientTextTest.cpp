@@ -5,8 +5,7 @@
 #include "text/Error.h"
 #include "text/TextFile.h"
 
-#include <filesystem>
-#include <fstream>
+#include <deque>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -22,14 +21,31 @@ GradientTextOptions Typed(std::string text) {
 }
 
 GradientTextOptions FromFile(std::string cp932) {
+    static std::deque<std::string> files; // the options only view the bytes
     GradientTextOptions o;
     o.source = GradientTextSource::File;
-    o.fileBytes = std::move(cp932);
+    o.fileBytes = files.emplace_back(std::move(cp932));
     return o;
 }
 
+// The output with every entry followed by lineEnd, or joined.
+std::string Text(GradientTextOptions o, std::string_view lineEnd = "\n", bool lineMode = true) {
+    o.lineEnd = lineEnd;
+    o.lineMode = lineMode;
+    StringSink sink;
+    WriteGradientText(o, sink);
+    return sink.Take();
+}
+
 Lines Entries(const GradientTextOptions& o) {
-    return MakeGradientText(o).htmlLines.ToVector();
+    const std::string text = Text(o);
+    Lines lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 std::string Entry(std::string_view color, std::string_view ch, std::string_view size = "3") {
@@ -49,7 +65,8 @@ std::vector<std::string> Colors(const Lines& entries) {
 
 std::string ErrorOf(const GradientTextOptions& o) {
     try {
-        MakeGradientText(o);
+        StringSink sink;
+        WriteGradientText(o, sink);
     } catch (const Error& e) {
         return e.what();
     }
@@ -83,23 +100,23 @@ TEST(GradientText, TurnsBackslashNIntoALineBreakOnlyAtTheStartOfACharacter) {
 }
 
 TEST(GradientText, PreviewDrawsTypedCharactersAtTheirBytePositions) {
-    const auto r = MakeGradientText(Typed("AB\\nXY"));
+    const auto r = MakeGradientTextPreview(Typed("AB\\nXY"));
     EXPECT_EQ(r.previewSize, 13);
     std::vector<std::int64_t> xs;
     std::string chars;
-    for (const auto& g : r.previewGlyphs) {
+    for (const auto& g : r.glyphs) {
         xs.push_back(g.x);
         chars += g.Text();
     }
     EXPECT_EQ(xs, (std::vector<std::int64_t>{5, 13, 37, 45})); // the escape leaves two positions
     EXPECT_EQ(chars, "ABXY");
-    EXPECT_EQ(r.previewGlyphs[1].color, (ColorRGB{255, 0x33, 0x33}));
+    EXPECT_EQ(r.glyphs[1].color, (ColorRGB{255, 0x33, 0x33}));
 
-    const auto wide = MakeGradientText(Typed("あい"));
-    ASSERT_EQ(wide.previewGlyphs.size(), 2u);
-    EXPECT_EQ(wide.previewGlyphs[1].x, 21);
-    EXPECT_EQ(wide.previewGlyphs[1].Text(), "い");
-    EXPECT_TRUE(MakeGradientText(FromFile("AB")).previewGlyphs.empty());
+    const auto wide = MakeGradientTextPreview(Typed("あい"));
+    ASSERT_EQ(wide.glyphs.size(), 2u);
+    EXPECT_EQ(wide.glyphs[1].x, 21);
+    EXPECT_EQ(wide.glyphs[1].Text(), "い");
+    EXPECT_TRUE(MakeGradientTextPreview(FromFile("AB")).glyphs.empty());
 }
 
 TEST(GradientText, KeepsCharactersWithoutACodePage932FormAsWideCharacters) {
@@ -122,9 +139,8 @@ TEST(GradientText, WritesCodePage932BytesWhenAskedTo) {
 TEST(GradientText, AnEmptyStringWithStringScopeGivesTheTwoTagEntries) {
     auto o = Typed("");
     o.scope = TagScope::String;
-    const auto r = MakeGradientText(o);
-    EXPECT_EQ(r.htmlLines.ToVector(), (Lines{"", ""}));
-    EXPECT_EQ(JoinHtmlLines(r.htmlLines, true), "\r\n\r\n");
+    EXPECT_EQ(Entries(o), (Lines{"", ""}));
+    EXPECT_EQ(Text(o, "\r\n"), "\r\n\r\n");
     EXPECT_EQ(Entries(Typed("")), Lines{});
 }
 
@@ -140,10 +156,7 @@ TEST(GradientText, ReadsATextFileAsCornersOfARectangle) {
 
 TEST(GradientText, AFileOfEmptyLinesGivesOnlyLineBreaks) {
     EXPECT_EQ(Entries(FromFile("\r\n\n\r")), (Lines{"<BR>", "<BR>", "<BR>"}));
-    std::string streamed;
-    StreamGradientText(FromFile("\r\n\r\n"), "\n",
-                       [&](std::string_view piece) { streamed.append(piece); });
-    EXPECT_EQ(streamed, "<BR>\n<BR>\n");
+    EXPECT_EQ(Text(FromFile("\r\n\r\n")), "<BR>\n<BR>\n");
 }
 
 TEST(GradientText, TakesALeadByteAtTheEndOfALineAsOneCharacter) {
@@ -204,9 +217,8 @@ TEST(GradientText, WritesTheSizeAttributeAsTypedAndSizesThePreview) {
                                            {"7", Entry("FF0000", "A", "7"), 31}}) {
         auto o = Typed("A");
         o.sizeText = c.text;
-        const auto r = MakeGradientText(o);
-        EXPECT_EQ(r.htmlLines.Line(0), c.entry) << c.text;
-        EXPECT_EQ(r.previewSize, c.previewSize) << c.text;
+        EXPECT_EQ(Entries(o)[0], c.entry) << c.text;
+        EXPECT_EQ(MakeGradientTextPreview(o).previewSize, c.previewSize) << c.text;
     }
 }
 
@@ -214,8 +226,8 @@ TEST(GradientText, NestsDecorationTagsInTheirFixedOrder) {
     auto all = Typed("A");
     all.bold = all.italic = all.underline = all.strikeOut = all.tt = all.blink = all.tateIchi =
         true;
-    const auto r = MakeGradientText(all);
-    EXPECT_EQ(r.htmlLines.ToVector(),
+    const auto r = MakeGradientTextPreview(all);
+    EXPECT_EQ(Entries(all),
               Lines{"<FONT Color=\"#FF0000\" Size=\"3\"><B><I><U><S><TT><BLINK><SUP>A</SUP></BLINK>"
                     "</TT></S></U></I></B></FONT>"});
     EXPECT_TRUE(r.bold && r.italic && r.underline && r.strikeOut);
@@ -253,10 +265,9 @@ TEST(GradientText, WrapsEverythingInTheMarquee) {
 }
 
 TEST(GradientText, JoinedModeConcatenatesTheEntries) {
-    const auto r = MakeGradientText(Typed("A\\nB"));
-    EXPECT_EQ(JoinHtmlLines(r.htmlLines, false),
-              Entry("FF0000", "A") + "<BR>" + Entry("FFAAAA", "B"));
-    EXPECT_EQ(JoinHtmlLines(r.htmlLines, true),
+    const auto o = Typed("A\\nB");
+    EXPECT_EQ(Text(o, "\r\n", false), Entry("FF0000", "A") + "<BR>" + Entry("FFAAAA", "B"));
+    EXPECT_EQ(Text(o, "\r\n"),
               Entry("FF0000", "A") + "\r\n<BR>\r\n" + Entry("FFAAAA", "B") + "\r\n");
 }
 
@@ -269,28 +280,19 @@ TEST(GradientText, ReportsBadInputBeforeProducingAnything) {
     count.colorCountText = "x";
     EXPECT_EQ(ErrorOf(count), "'x' は整数ではありません");
 
-    GradientTextOptions missing;
-    missing.source = GradientTextSource::File;
-    missing.colorCountText = "x"; // the count plays no part for a file
-    EXPECT_EQ(ErrorOf(missing), "ファイル （ファイル名をフルパスで入力してください） は開けません");
+    auto file = FromFile("AB");
+    file.colorCountText = "x"; // the count plays no part for a file
+    EXPECT_EQ(Entries(file).size(), 3u);
+    EXPECT_THROW(CheckGradientText(size), Error);
+    EXPECT_THROW(MakeGradientTextPreview(count), Error);
 
-    int batches = 0;
-    EXPECT_THROW(StreamGradientText(size, "\n", [&](std::string_view) { ++batches; }), Error);
-    EXPECT_EQ(batches, 0);
-}
-
-TEST(GradientText, ReadsTheNamedFile) {
-    const auto path = std::filesystem::temp_directory_path() / "tinsora-gradient-text.txt";
-    std::ofstream(path, std::ios::binary) << "\x82\xA0\r\nB";
-    GradientTextOptions o;
-    o.source = GradientTextSource::File;
-    o.fileName = path.string();
-    EXPECT_EQ(Colors(Entries(o)), (std::vector<std::string>{"FF0000", "BR", "00FF00", "BR"}));
-    std::filesystem::remove(path);
+    StringSink sink;
+    EXPECT_THROW(WriteGradientText(size, sink), Error);
+    EXPECT_TRUE(sink.Text().empty());
 }
 
 // A long mixed file against a plain character-by-character reading of the
-// rules, through both the collecting and the streaming entry points.
+// rules, written through a sink that sees it in many pieces.
 TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
     std::mt19937 random(5);
     const std::string pieces[] = {"A", "z", " ", "\x82\xA0", "\x88\x9F", "\x83\x5C", "\xB1", "\\n"};
@@ -332,10 +334,25 @@ TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
         expected.push_back("<BR>");
     }
 
-    const auto collected = MakeGradientText(o).htmlLines;
-    ASSERT_EQ(collected.ToVector(), expected);
-    std::string streamed;
-    StreamGradientText(
-        o, "\n", [&](std::string_view text) { streamed += text; }, 1000);
-    EXPECT_EQ(streamed, JoinHtmlLines(collected, true, "\n"));
+    struct Pieces final : OutputSink {
+        std::string text;
+        int writes = 0;
+        std::uint64_t lastDone = 0;
+        bool ordered = true;
+        void Write(std::string_view bytes) override {
+            text.append(bytes);
+            ++writes;
+        }
+        void Progress(std::uint64_t done, std::uint64_t total) override {
+            ordered = ordered && done >= lastDone && done <= total;
+            lastDone = done;
+        }
+    } sink;
+    o.lineEnd = std::string("\n");
+    WriteGradientText(o, sink);
+    EXPECT_GT(sink.writes, 1);
+    EXPECT_TRUE(sink.ordered);
+    EXPECT_EQ(sink.lastDone, bytes.size());
+    ASSERT_EQ(Entries(o), expected);
+    EXPECT_EQ(sink.text, Text(o));
 }

@@ -1,6 +1,5 @@
 #include "color/Templates.h"
 
-#include "html/HtmlLines.h"
 #include "text/Error.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +37,4 @@ TEST(TemplateColorLine, MissingColourLineIsAListIndexError) {
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "リストのインデックスが範囲を超えています (3)");
     }
-}
-
-TEST(JoinHtmlLines, LineModeEndsEveryEntryJoinedModeConcatenates) {
-    HtmlLines lines;
-    lines.Add("a");
-    lines.Add("");
-    lines.Text() += "b";
-    lines.EndLine();
-    EXPECT_EQ(JoinHtmlLines(lines, true), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(JoinHtmlLines(lines, true, "\n"), "a\n\nb\n");
-    EXPECT_EQ(JoinHtmlLines(lines, false), "ab");
-    EXPECT_EQ(JoinHtmlLines(HtmlLines{}, true), "");
 }

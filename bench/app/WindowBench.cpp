@@ -33,6 +33,7 @@ public:
     }
     void setClipboardText(const QString&) override {}
     int screenWidth() override { return 1024; }
+    bool openUrl(const QUrl&) override { return true; }
     QString lastError;
 };
 

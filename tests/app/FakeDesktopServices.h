@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <deque>
 #include <optional>
 
@@ -28,6 +29,8 @@ public:
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::optional<QString> clipboard;
+    QList<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
 
     bool askRetryCancel(QWidget*, const QString& caption, const QString& text) override;
     bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
@@ -36,4 +39,8 @@ public:
     std::optional<QString> chooseSaveFile(QWidget*, const FileDialogRequest& request) override;
     void setClipboardText(const QString& text) override;
     int screenWidth() override { return screen; }
+    bool openUrl(const QUrl& url) override {
+        openedUrls << url;
+        return openUrlSucceeds;
+    }
 };

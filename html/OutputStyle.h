@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace tinsora {
+
+/// How the generators write their HTML.
+enum class OutputStyle {
+    Classic, ///< the markup of old: FONT elements and presentational attributes
+    Html5,   ///< valid HTML5 with the presentation in CSS
+};
+
+/// The form of a generator's output, shared by the three generators.
+struct OutputOptions {
+    OutputStyle style = OutputStyle::Classic;
+    bool lineMode = true;         ///< one entry per line, indented ("整形"); otherwise all joined
+    std::string lineEnd = "\r\n"; ///< written after every entry in line mode
+    bool page = false;            ///< a whole HTML5 page around the output instead of the fragment
+};
+
+} // namespace tinsora
