@@ -1,7 +1,10 @@
 #include "html/GradientTable.h"
 #include "tests/RunProgram.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using tinsora::test::RunProgram;
 
@@ -126,4 +129,91 @@ TEST(CliTable, ProgramErrorsExitOneAndUsageErrorsTwo) {
     ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00,blue"});
     ExpectUsageError({"table", "--cols"});
     ExpectUsageError({"table", "--wide"});
+}
+
+namespace {
+
+// Runs tinsora-cli with its output to a pipe that is closed after a few bytes, SIGPIPE
+// ignored or not; the exit status (or -signal) and what it wrote to standard error.
+std::pair<int, std::string> RunIntoClosedPipe(const std::vector<std::string>& args, bool ignore) {
+    int out[2], err[2];
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_EQ(pipe(err), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (ignore)
+            signal(SIGPIPE, SIG_IGN);
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        for (int fd : {out[0], out[1], err[0], err[1]})
+            close(fd);
+        std::vector<char*> argv{const_cast<char*>(TINSORA_CLI_PATH)};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(TINSORA_CLI_PATH, argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    char buffer[4096];
+    EXPECT_GT(read(out[0], buffer, sizeof buffer), 0);
+    close(out[0]);
+    std::string errors;
+    for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;)
+        errors.append(buffer, static_cast<std::size_t>(n));
+    close(err[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), errors};
+}
+
+} // namespace
+
+TEST(CliTable, StreamsAnySizeAndEndsQuietlyWhenTheReaderGoes) {
+    // 560 GB of table: only the reader's leaving ends it.
+    const std::vector<std::string> huge{"table", "--cols", "100000", "--rows", "100000"};
+    const auto [ignored, ignoredErrors] = RunIntoClosedPipe(huge, true);
+    EXPECT_EQ(ignored, 0);
+    EXPECT_EQ(ignoredErrors, "");
+    const auto [killed, killedErrors] = RunIntoClosedPipe(huge, false);
+    EXPECT_EQ(killed, -SIGPIPE);
+    EXPECT_EQ(killedErrors, "");
+
+    if (access("/dev/full", W_OK) == 0) {
+        const auto full = RunProgram(
+            "/bin/sh", {"-c", std::string(TINSORA_CLI_PATH) + " table --cols 1000 >/dev/full"});
+        EXPECT_EQ(full.status, 1);
+        EXPECT_EQ(full.err, "tinsora-cli: ストリームへの書き込みエラー\n");
+    }
+}
+
+TEST(CliTable, WritesEitherStyleTheCssGradientAndWholePages) {
+    const auto html5 =
+        RunProgram(TINSORA_CLI_PATH, {"table", "--style", "html5", "--cols", "2", "--joined"});
+    EXPECT_EQ(html5.status, 0) << html5.err;
+    EXPECT_EQ(html5.out, "<table role=\"presentation\" style=\"border-spacing:0px\"><tbody><tr>"
+                         "<td style=\"padding:0px;width:1px;height:1px;background-color:#FF0000\">"
+                         "</td><td style=\"padding:0px;width:1px;height:1px;"
+                         "background-color:#FF7F7F\"></td></tr></tbody></table>\n");
+
+    const auto gradient = RunProgram(TINSORA_CLI_PATH, {"table", "--css-gradient", "--page"});
+    EXPECT_EQ(gradient.status, 0) << gradient.err;
+    EXPECT_EQ(gradient.out.rfind("<!DOCTYPE html>\n<html lang=\"ja\">\n", 0), 0u);
+    EXPECT_NE(gradient.out.find("<main>\n<div style=\"width:1px;height:1px;"), std::string::npos);
+    EXPECT_TRUE(gradient.out.ends_with("</main>\n</body>\n</html>\n"));
+
+    const auto bad = RunProgram(TINSORA_CLI_PATH, {"table", "--style", "html5", "--width", "1;x"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "tinsora-cli: '1;x' は CSS の長さとして使えません\n");
+
+    ExpectUsageError({"table", "--style", "css"});
+    ExpectUsageError({"table", "--style", "classic", "--css-gradient"});
+
+    const auto body = RunProgram(TINSORA_CLI_PATH, {"body", "--style", "html5", "--crlf"});
+    EXPECT_EQ(body.status, 0);
+    EXPECT_TRUE(body.out.ends_with("-->\r\n<body>\r\n")) << body.out;
+    const auto classicPage = RunProgram(TINSORA_CLI_PATH, {"body", "--page"});
+    EXPECT_NE(classicPage.out.find("</head>\n<BODY BgColor=\"#FFFFFF\""), std::string::npos);
+    ExpectUsageError({"body", "--joined"});
 }

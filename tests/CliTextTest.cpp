@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "tests/RunProgram.h"
 
 #include <filesystem>
 #include <fstream>
-
-#include "tests/RunProgram.h"
+#include <gtest/gtest.h>
 
 using tinsora::test::RunProgram;
 
@@ -111,4 +110,26 @@ TEST(CliText, ReportsUsageErrorsWithStatusTwo) {
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find("usage: tinsora-cli"), std::string::npos);
     }
+}
+
+TEST(CliText, WritesTheHtml5StyleAndReadsTheFileAfterTheSizeAndCount) {
+    const auto r = RunProgram(TINSORA_CLI_PATH, {"text", "--style", "html5", "--joined", "A&"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(">A&amp;</span><span aria-hidden=\"true\"><span "
+                         "style=\"color:#FF0000;font-size:medium\">A</span>"),
+              std::string::npos)
+        << r.out;
+    EXPECT_TRUE(r.out.ends_with("</span></span>\n"));
+
+    const auto page = RunProgram(TINSORA_CLI_PATH, {"text", "--page", "--blink", "A"});
+    EXPECT_NE(page.out.find("<head>"), std::string::npos);
+    EXPECT_NE(page.out.find("<BLINK>A</BLINK>"), std::string::npos) << "classic in a page too";
+
+    const auto sizeFirst =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--size", "x", "--file", "/nonexistent/t.txt"});
+    EXPECT_EQ(sizeFirst.err, "tinsora-cli: 'x' は整数ではありません\n");
+
+    const auto cp932 = RunProgram(TINSORA_CLI_PATH, {"text", "--page", "--encoding", "cp932", "A"});
+    EXPECT_EQ(cp932.status, 2);
+    EXPECT_TRUE(cp932.out.empty());
 }

@@ -3,8 +3,11 @@
 #include "PictureBox.h"
 #include "WindowFixture.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -170,4 +173,103 @@ TEST_F(GeneratorsTest, ArrowsStepTheBoxesWithinTheirOwnRange) {
     ui().UpDownCellHeight->step(UpDown::Button::Up);
     EXPECT_EQ(ui().edtCellHeight->text(), "abc");
     EXPECT_EQ(services.errors.last(), QStringLiteral("'abc' は整数ではありません."));
+}
+
+TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
+    EXPECT_TRUE(ui().mnuStyleClassic->isChecked());
+    EXPECT_FALSE(ui().mnuStyleHtml5->isChecked());
+    EXPECT_FALSE(ui().mnuCssGradient->isEnabled()) << "a CSS gradient has no classic form";
+    EXPECT_EQ(ui().mnuOutputStyle->title(), QStringLiteral("出力形式"));
+
+    ui().mnuStyleHtml5->trigger();
+    EXPECT_FALSE(ui().mnuStyleClassic->isChecked());
+    EXPECT_TRUE(ui().mnuStyleHtml5->isChecked());
+    EXPECT_TRUE(ui().mnuCssGradient->isEnabled());
+    TableCounts("1", "1");
+    Create();
+    EXPECT_TRUE(Pane().startsWith(R"(<table role="presentation" style="border-spacing:0px">)"
+                                  "\n  <tbody>\n"))
+        << Pane().left(200).toStdString();
+    ui().chkRN->click(); // joined, regenerated in the same style
+    EXPECT_EQ(Pane(),
+              R"(<table role="presentation" style="border-spacing:0px"><tbody><tr>)"
+              R"(<td style="padding:0px;width:1px;height:1px;background-color:#FF0000"></td>)"
+              "</tr></tbody></table>");
+    ui().mnuCssGradient->trigger();
+    Create();
+    EXPECT_TRUE(
+        Pane().startsWith(R"(<div style="width:1px;height:1px;background:linear-gradient()"));
+
+    ui().PageControl1->setCurrentIndex(0);
+    Create();
+    EXPECT_TRUE(Pane().contains("a:visited{color:#000000}\n")) << Pane().toStdString();
+    EXPECT_TRUE(Pane().endsWith("-->\n<body>\n"));
+
+    ui().mnuStyleClassic->trigger();
+    Create();
+    EXPECT_EQ(
+        Pane(),
+        R"(<BODY BgColor="#FFFFFF" Text="#000000" Link="#000000" Vlink="#000000" Alink="#000000">)");
+}
+
+TEST_F(GeneratorsTest, ATableTooLargeForThePaneGivesItsSizeWithCrLfLineEnds) {
+    ui().txtHTML->setPlainText("kept");
+    TableCounts("4800", "1000"); // under the limit with LF line ends, over it with CR LF
+    Create();
+    ASSERT_EQ(services.errors.size(), 1);
+    EXPECT_EQ(services.errors[0],
+              QStringLiteral("出力が大きすぎます (268821074 バイト。上限は 268435456 バイトです)"));
+    EXPECT_EQ(Pane(), "kept");
+}
+
+TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
+    EXPECT_EQ(ui().mnuBrowserPreview->text(), QStringLiteral("ブラウザで表示"));
+    EXPECT_FALSE(ui().mnuBrowserPreview->shortcut().isEmpty());
+    ui().mnuStyleHtml5->trigger();
+    ui().PageControl1->setCurrentIndex(0);
+    Create();
+    ui().mnuBrowserPreview->trigger();
+    ASSERT_EQ(services.openedUrls.size(), 1);
+    ASSERT_TRUE(services.openedUrls[0].isLocalFile());
+    QFile page(services.openedUrls[0].toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(
+        html.startsWith("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">"));
+    EXPECT_TRUE(
+        html.contains("a:active{color:#000000}\n</style>\n</head>\n<body>\n<main>\n</main>"));
+    EXPECT_FALSE(html.contains("<!--")) << "the marks stay out of the page";
+
+    // A classic fragment is wrapped the same way, each preview in a file of its own.
+    ui().mnuStyleClassic->trigger();
+    ui().txtHTML->setPlainText("<FONT Color=\"#FF0000\">A</FONT>");
+    ui().mnuBrowserPreview->trigger();
+    ASSERT_EQ(services.openedUrls.size(), 2);
+    EXPECT_NE(services.openedUrls[0], services.openedUrls[1]);
+    QFile classic(services.openedUrls[1].toLocalFile());
+    ASSERT_TRUE(classic.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(classic.readAll().contains("<main>\n<FONT Color=\"#FF0000\">A</FONT>\n</main>"));
+
+    services.openUrlSucceeds = false;
+    ui().mnuBrowserPreview->trigger();
+    ASSERT_EQ(services.errors.size(), 1);
+    EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("ブラウザで ")));
+}
+
+TEST_F(WindowTest, TheOutputStyleIsRememberedAsAFifthSetting) {
+    Open();
+    EXPECT_TRUE(ui().mnuStyleClassic->isChecked()) << "no setting: classic";
+    ui().mnuStyleHtml5->trigger();
+    Close();
+    EXPECT_EQ(Settings().value("OutputStyle").toString(), QStringLiteral("html5"));
+    EXPECT_EQ(Settings().value("OutputStyle").typeId(), QMetaType::QString);
+    Open();
+    EXPECT_TRUE(ui().mnuStyleHtml5->isChecked());
+    EXPECT_TRUE(ui().mnuCssGradient->isEnabled());
+    Close();
+    Settings().setValue("OutputStyle", QStringLiteral("xhtml"));
+    Open();
+    EXPECT_TRUE(ui().mnuStyleClassic->isChecked()) << "an unknown value: classic";
+    Close();
+    EXPECT_EQ(Settings().value("OutputStyle").toString(), QStringLiteral("classic"));
 }

@@ -1,3 +1,5 @@
+#include "html/GradientText.h"
+
 #include "ClickablePanel.h"
 #include "PictureBox.h"
 #include "WindowFixture.h"
@@ -166,8 +168,19 @@ TEST_F(GradientTextTest, HugeTextFileIsRefusedBeforeThePaneIsTouched) {
     ui().txtHTML->setPlainText("kept");
     UseFile(WriteFile("big.txt", bytes));
     Create();
+    // The size as the pane would hold it: every line end CR LF.
+    struct Count final : tinsora::OutputSink {
+        std::uint64_t bytes = 0;
+        void Write(std::string_view b) override { bytes += b.size(); }
+    } count;
+    tinsora::GradientTextOptions o;
+    o.source = tinsora::GradientTextSource::File;
+    o.fileBytes = std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    tinsora::WriteGradientText(o, count);
     ASSERT_EQ(services.errors.size(), 1);
-    EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("出力が大きすぎます")))
+    EXPECT_EQ(services.errors[0],
+              QStringLiteral("出力が大きすぎます (%1 バイト。上限は 268435456 バイトです)")
+                  .arg(count.bytes))
         << services.errors[0].toStdString();
     EXPECT_EQ(Pane(), "kept");
 }
