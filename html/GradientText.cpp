@@ -215,7 +215,7 @@ private:
     static constexpr std::uint8_t kEmpty = 0xFF;
     struct Slot {
         std::uint8_t length = kEmpty;
-        char bytes[15];
+        char bytes[16]; // one more than any form, for the fixed-size copy
     };
 
     void Fill(Slot& slot, std::string_view cp932) const {
@@ -230,7 +230,7 @@ private:
             if (out.empty())
                 out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
         }
-        slot.length = static_cast<std::uint8_t>(std::min(out.size(), sizeof slot.bytes));
+        slot.length = static_cast<std::uint8_t>(std::min(out.size(), sizeof slot.bytes - 1));
         std::memcpy(slot.bytes, out.data(), slot.length);
     }
 
@@ -242,31 +242,52 @@ private:
 
 // ---- Writing.
 
+// Writes character entries. The fixed texts are copied as blocks of a fixed size, padded,
+// which the compiler turns into a few moves instead of a call per piece; the buffer is asked
+// for that much room beyond every entry.
 class TextWriter {
 public:
     TextWriter(OutputBuffer& out, const TextMarkup& m, std::string_view entryEnd)
-        : out_(out), m_(m), head_(m.charHead), tail_(m.charTail + std::string(entryEnd)),
-          lineBreak_(m.lineBreak + std::string(entryEnd)) {}
+        : out_(out), hexAt_(m.hexAt), head_(m.charHead), tail_(m.charTail + std::string(entryEnd)),
+          lineBreak_(m.lineBreak + std::string(entryEnd)), headSize_(head_.size()),
+          tailSize_(tail_.size()) {
+        head_.resize(std::max(headSize_, kBlock));
+        tail_.resize(std::max(tailSize_, kBlock));
+    }
 
     void Char(const ColorRGB& color, std::string_view text) {
-        char* const start = out_.Room(head_.size() + text.size() + tail_.size());
-        std::memcpy(start, head_.data(), head_.size());
-        WriteHexColor(start + m_.hexAt, color);
-        char* p = start + head_.size();
-        std::memcpy(p, text.data(), text.size());
+        char* const start = out_.Room(headSize_ + text.size() + tailSize_ + 2 * kBlock);
+        Copy(start, head_.data(), headSize_);
+        WriteHexColor(start + hexAt_, color);
+        char* p = start + headSize_;
+        if (text.size() <= kBlock / 4)
+            std::memcpy(p, text.data(), kBlock / 4); // text views hold at least this much
+        else
+            std::memcpy(p, text.data(), text.size());
         p += text.size();
-        std::memcpy(p, tail_.data(), tail_.size());
-        out_.Commit(p + tail_.size());
+        Copy(p, tail_.data(), tailSize_);
+        out_.Commit(p + tailSize_);
     }
     void Break() { out_.Append(lineBreak_); }
     void Progress(std::uint64_t done, std::uint64_t total) { out_.Progress(done, total); }
 
 private:
+    static constexpr std::size_t kBlock = 64;
+
+    static void Copy(char* to, const char* from, std::size_t n) {
+        if (n <= kBlock)
+            std::memcpy(to, from, kBlock);
+        else
+            std::memcpy(to, from, n);
+    }
+
     OutputBuffer& out_;
-    const TextMarkup& m_;
+    std::size_t hexAt_;
     std::string head_;
     std::string tail_;
     std::string lineBreak_;
+    std::size_t headSize_;
+    std::size_t tailSize_;
 };
 
 void WriteTyped(const GradientTextOptions& o, const Settled& s, const TextMarkup& m,
