@@ -1,29 +1,19 @@
 // Saving the current colour to a colour set file and loading it back.
 
 #include "DesktopServices.h"
+#include "ReadFile.h"
 #include "Unit1.h"
 #include "color/ColorSetFile.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
-#include <QFile>
 #include <QSaveFile>
 #include <QScrollBar>
 
 namespace {
 
 const QString kColorSetFilter = QStringLiteral("ティンソラ色情報ファイル(*.tcs)");
-
-QByteArray ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw tinsora::CannotOpenError(path.toStdString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw tinsora::CannotOpenError(path.toStdString());
-    return bytes;
-}
 
 } // namespace
 
@@ -53,9 +43,9 @@ void TfrmMain::mnuSaveColorClick() {
 }
 
 void TfrmMain::LoadColorFile(const QString& path) {
-    const QByteArray bytes = ReadWholeFile(path);
+    // Only as far as three lines can reach, whatever follows them.
     const auto lines =
-        tinsora::ColorSetFileLines(std::string_view(bytes.constData(), bytes.size()));
+        tinsora::ColorSetFileLines(ReadRegularFile(path, tinsora::kColorSetFileReadLimit).bytes);
     // Each channel is set before the next line is looked at.
     QScrollBar* bars[] = {ui->ScrollBarR, ui->ScrollBarG, ui->ScrollBarB};
     for (int k = 0; k < 3; ++k)

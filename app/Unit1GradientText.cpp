@@ -3,6 +3,7 @@
 
 #include "DesktopServices.h"
 #include "PictureBox.h"
+#include "ReadFile.h"
 #include "Unit1.h"
 #include "html/GradientText.h"
 #include "text/Error.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -108,14 +108,11 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     o.sizeText = Utf8(ui->cmbMojiSize->currentText());
 
     if (o.source == tinsora::GradientTextSource::File) {
-        // Read here so that any file name the platform can open works.
-        QFile file(ui->edtTextFileName->text());
-        if (ui->edtTextFileName->text().isEmpty() || !file.open(QIODevice::ReadOnly))
-            throw tinsora::CannotOpenError(o.fileName);
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw tinsora::CannotOpenError(o.fileName);
-        o.fileBytes = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        // Read here so that any file name the platform can open works. Every
+        // byte of a text makes at least two in the pane (a CR LF makes "<BR>"),
+        // so a larger file could only be refused once it had been run.
+        constexpr std::uint64_t kTextFileLimit = tinsora::kMaxOutputBytes / 2;
+        o.fileBytes = ReadWholeRegularFile(ui->edtTextFileName->text(), kTextFileLimit);
     }
 
     const bool lineMode = ui->chkRN->isChecked();

@@ -1,13 +1,19 @@
 #include "WindowFixture.h"
+#include "tests/Watchdog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using tinsora::ColorRGB;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -59,7 +65,16 @@ protected:
         ui().mnuLoadColor->trigger();
     }
     QString Path(const char* name) { return workDir.filePath(QLatin1String(name)); }
+    QString Path(const QString& name) { return workDir.filePath(name); }
+    // The one error shown, as the error box shows it.
+    QString OnlyError() const {
+        return services.errors.size() == 1 ? services.errors[0] : services.errors.join(" | ");
+    }
+    QString CannotCreate(const QString& path) const {
+        return QStringLiteral("ファイル ") + path + QStringLiteral(" を作成できません.");
+    }
 };
+
 
 TEST_F(ColorFileTest, SavesThreeCrLfLinesAndLoadsThemBack) {
     SetColor(255, 128, 0);
@@ -167,4 +182,41 @@ TEST_F(ColorFileTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(services.errors[0], QStringLiteral("ストリームへの書き込みエラー."));
     EXPECT_EQ(ReadAll(Path("keep.tcs")), QByteArray("1\r\n2\r\n3\r\n"));
     EXPECT_EQ(QDir(workDir.path()).entryList(QDir::Files).size(), 2) << "no leftover files";
+}
+
+TEST_F(ColorFileTest, ALineThatIsNotAnIntegerIsShownDecodedFromCodePage932) {
+    WriteAll(Path("red.tcs"), "\x90\xD4\r\n0\r\n0\r\n"); // 赤
+    Load(Path("red.tcs"));
+    EXPECT_EQ(OnlyError(), QStringLiteral("'赤' は整数ではありません."));
+}
+
+TEST_F(ColorFileTest, OnlyTheFirstBytesOfALargeFileAreRead) {
+    // 64 GiB that take no room on disk: the lines, then zero bytes.
+    WriteAll(Path("large.tcs"), "1\r\n2\r\n3\r\n");
+    fs::resize_file(Path("large.tcs").toStdString(), std::uintmax_t{64} << 30);
+    Load(Path("large.tcs"));
+    EXPECT_EQ(Current(), (ColorRGB{1, 2, 3}));
+    EXPECT_TRUE(services.errors.isEmpty()) << services.errors.join(" | ").toStdString();
+
+    QByteArray padded = QByteArray(250, ' ') + "4\n5\n6\n";
+    padded += QByteArray(4 << 20, 'x');
+    WriteAll(Path("padded.tcs"), padded);
+    Load(Path("padded.tcs"));
+    EXPECT_EQ(Current(), (ColorRGB{4, 5, 6}));
+}
+
+TEST_F(ColorFileTest, AFifoOrADeviceIsNotOpenedAsAColourSetFile) {
+    const QString fifo = Path("fifo.tcs");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Path("zero.tcs")));
+    SetColor(1, 2, 3);
+    for (const QString& path : {fifo, Path("zero.tcs")}) {
+        services.errors.clear();
+        tinsora::test::Watchdog watchdog(3s, tinsora::test::ReleaseFifo(fifo.toStdString()));
+        Load(path);
+        EXPECT_TRUE(watchdog.Stop()) << "the load waited on " << path.toStdString();
+        EXPECT_EQ(OnlyError(),
+                  QStringLiteral("ファイル ") + path + QStringLiteral(" は開けません."));
+    }
+    EXPECT_EQ(Current(), (ColorRGB{1, 2, 3}));
 }

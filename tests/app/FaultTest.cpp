@@ -1,12 +1,24 @@
 #include "WindowFixture.h"
 #include "color/Templates.h"
+#include "html/HtmlLines.h"
+#include "tests/RunProgram.h"
+#include "tests/Watchdog.h"
 #include "text/TextFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -28,6 +40,15 @@ QByteArray Garbage(qsizetype size, quint32 seed) {
         b = static_cast<char>(random.bounded(256));
     return bytes;
 }
+
+// A file of size bytes that takes no room on disk: all zero bytes.
+void WriteSparse(const QString& path, std::uintmax_t size) {
+    Write(path, QByteArray());
+    std::filesystem::resize_file(path.toStdString(), size);
+}
+
+constexpr std::uint64_t kTemplateListLimit = 1048576;
+constexpr std::uint64_t kTextFileLimit = tinsora::kMaxOutputBytes / 2;
 
 } // namespace
 
@@ -80,20 +101,84 @@ TEST_F(WindowTest, TemplateListWithoutLineEndsIsOneName) {
     EXPECT_EQ(window->CurrentColor(), (tinsora::ColorRGB{0, 0, 0}));
 }
 
-TEST_F(WindowTest, VeryLargeTemplateListLoads) {
+TEST_F(WindowTest, TemplateListUpToItsLimitLoadsAndALargerOneIsRefused) {
     QByteArray big;
-    big.reserve(10 * 1024 * 1024 + 64);
+    big.reserve(kTemplateListLimit);
     int k = 0;
-    while (big.size() < 10 * 1024 * 1024) {
-        big += "colour " + QByteArray::number(k) + "\r\n" +
-               QByteArray::number(k % 0xFFFFFF, 16).rightJustified(6, '0') + "\r\n";
+    for (;;) {
+        const QByteArray entry = "colour " + QByteArray::number(k) + "\r\n" +
+                                 QByteArray::number(k % 0xFFFFFF, 16).rightJustified(6, '0') +
+                                 "\r\n";
+        if (big.size() + entry.size() + 6 > static_cast<qsizetype>(kTemplateListLimit))
+            break;
+        big += entry;
         ++k;
     }
+    big += "end;\r\n"; // lines after it are kept, never shown
+    big += QByteArray(kTemplateListLimit - big.size(), '\n');
     WriteTemplates(big);
     Open();
     EXPECT_EQ(ui().lstColorSample->count(), k);
     ui().lstColorSample->setCurrentRow(k - 1);
     EXPECT_TRUE(services.errors.isEmpty());
+    EXPECT_TRUE(services.questions.empty());
+    Close();
+
+    WriteSparse(workDir.filePath(QStringLiteral("tinsora.col")), kTemplateListLimit + 1);
+    services.retryCancelAnswers = {true, false};
+    Open();
+    ASSERT_EQ(services.questions.size(), 2u);
+    EXPECT_EQ(services.questions[1].caption, QStringLiteral("OpenError"));
+    EXPECT_EQ(services.questions[1].text,
+              QStringLiteral("ファイル tinsora.col は大きすぎます (上限は 1048576 バイトです)"));
+    EXPECT_EQ(ui().lstColorSample->count(), 0);
+    EXPECT_TRUE(window->templates().empty());
+}
+
+TEST_F(WindowTest, ATemplateListThatIsAFifoOrADeviceIsNotOpened) {
+    const QString list = workDir.filePath(QStringLiteral("tinsora.col"));
+    const std::string fifo = workDir.filePath(QStringLiteral("fifo")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const QString& target : {QString::fromStdString(fifo), QStringLiteral("/dev/zero")}) {
+        RemoveTemplates();
+        ASSERT_TRUE(QFile::link(target, list));
+        services.retryCancelAnswers = {false};
+        services.questions.clear();
+        tinsora::test::Watchdog watchdog(3s, tinsora::test::ReleaseFifo(fifo));
+        Open();
+        EXPECT_TRUE(watchdog.Stop()) << "start-up waited on " << target.toStdString();
+        ASSERT_EQ(services.questions.size(), 1u) << target.toStdString();
+        EXPECT_EQ(services.questions[0].text, QStringLiteral("ファイル tinsora.col は開けません"));
+        EXPECT_EQ(ui().lstColorSample->count(), 0);
+        Close();
+    }
+}
+
+TEST_F(WindowTest, AGradientTextFileIsARegularFileNoLargerThanThePaneCanShow) {
+    const std::string fifo = workDir.filePath(QStringLiteral("fifo.txt")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const QString atLimit = workDir.filePath(QStringLiteral("at-limit.txt"));
+    const QString tooLarge = workDir.filePath(QStringLiteral("too-large.txt"));
+    WriteSparse(atLimit, kTextFileLimit);
+    WriteSparse(tooLarge, kTextFileLimit + 1);
+    Open();
+    ui().PageControl1->setCurrentIndex(1);
+    ui().rbtnGraTextFile->setChecked(true);
+    const auto run = [&](const QString& path) {
+        services.errors.clear();
+        ui().edtTextFileName->setText(path);
+        tinsora::test::Watchdog watchdog(3s, tinsora::test::ReleaseFifo(fifo));
+        ui().SpeedButton2->click();
+        EXPECT_TRUE(watchdog.Stop()) << "the run waited on " << path.toStdString();
+        return services.errors.join(" | ");
+    };
+    for (const QString& path : {QString::fromStdString(fifo), QStringLiteral("/dev/zero"),
+                                workDir.filePath(QStringLiteral("missing.txt"))})
+        EXPECT_EQ(run(path), QStringLiteral("ファイル ") + path + QStringLiteral(" は開けません."));
+    // Each byte makes at least two in the pane, so one past half its limit can only fail.
+    EXPECT_EQ(run(tooLarge), QStringLiteral("ファイル ") + tooLarge +
+                                 QStringLiteral(" は大きすぎます (上限は 134217728 バイトです)"));
+    EXPECT_EQ(run(atLimit), QString()); // a text of zero bytes: it ends at once
 }
 
 TEST_F(WindowTest, SavingIntoAReadOnlyPlaceCannotBeCreated) {
