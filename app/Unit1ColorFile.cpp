@@ -2,13 +2,12 @@
 
 #include "DesktopServices.h"
 #include "ReadFile.h"
+#include "SaveFile.h"
 #include "Unit1.h"
 #include "color/ColorSetFile.h"
-#include "text/Error.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
-#include <QSaveFile>
 #include <QScrollBar>
 
 namespace {
@@ -53,19 +52,5 @@ void TfrmMain::LoadColorFile(const QString& path) {
 }
 
 void TfrmMain::SaveColorFile(const QString& path) {
-    const std::string bytes = tinsora::ColorSetFileBytes(CurrentColor());
-    // Written beside the old file and put in its place only when complete, so
-    // a failed write never leaves a short file where a good one stood.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw tinsora::CannotCreateError(path.toStdString());
-    const auto size = static_cast<qint64>(bytes.size());
-    // A full disk can end a write short without an error being reported, so
-    // the size on disk is checked before the old file is replaced.
-    if (file.write(bytes.data(), size) != size || !file.flush() || file.size() != size) {
-        file.cancelWriting();
-        throw tinsora::WriteError();
-    }
-    if (!file.commit())
-        throw tinsora::WriteError();
+    SaveFileBytes(path, tinsora::ColorSetFileBytes(CurrentColor()));
 }

@@ -181,6 +181,18 @@ TEST_F(WindowTest, AGradientTextFileIsARegularFileNoLargerThanThePaneCanShow) {
     EXPECT_EQ(run(atLimit), QString()); // a text of zero bytes: it ends at once
 }
 
+TEST_F(WindowTest, AFileSizeLimitFailsAWriteInsteadOfEndingTheProgram) {
+    // The program's own signal setting: a picture that cannot be written is reported.
+    const QString picture = workDir.filePath(QStringLiteral("window.png"));
+    const auto r = tinsora::test::RunProgram(
+        "/bin/sh", {"-c",
+                    "XDG_CONFIG_HOME=\"$2\"; export XDG_CONFIG_HOME; ulimit -f 0; exec \"$0\" "
+                    "--screenshot \"$1\"",
+                    TINSORA_APP_PATH, picture.toStdString(), configDir.path().toStdString()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("could not save"), std::string::npos) << r.err;
+}
+
 TEST_F(WindowTest, SavingIntoAReadOnlyPlaceCannotBeCreated) {
     Open();
     const QString path = QStringLiteral("/proc/tinsora-colour.tcs");
