@@ -181,6 +181,67 @@ TEST_F(WindowTest, AGradientTextFileIsARegularFileNoLargerThanThePaneCanShow) {
     EXPECT_EQ(run(atLimit), QString()); // a text of zero bytes: it ends at once
 }
 
+namespace {
+
+// Shows a real file dialog, hands it to look once it has had time to list its
+// folder in the detail view (which asks every file for its type), and closes it.
+void ShowFileDialog(const FileDialogRequest& request,
+                    const std::function<void(QFileDialog&)>& look) {
+    QtDesktopServices desktop;
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (ticks++ == 0)
+            dialog->setViewMode(QFileDialog::Detail);
+        if (ticks < 20)
+            return;
+        timer.stop();
+        look(*dialog);
+        dialog->reject();
+    });
+    timer.start(25);
+    tinsora::test::Watchdog watchdog(20s, tinsora::test::EndProcess("a file dialog"));
+    EXPECT_EQ(desktop.chooseSaveFile(nullptr, request), std::nullopt);
+}
+
+} // namespace
+
+TEST_F(WindowTest, NoFolderFreezesAFileDialog) {
+    // A folder holding a FIFO, a device and a file whose reading blocks.
+    const QDir folder(workDir.path());
+    ASSERT_EQ(::mkfifo(folder.filePath(QStringLiteral("fifo.tcs")).toLocal8Bit().constData(), 0600),
+              0);
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("/dev/zero"), folder.filePath(QStringLiteral("zero.tcs"))));
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("/proc/kmsg"), folder.filePath(QStringLiteral("kmsg.tcs"))));
+    Write(folder.filePath(QStringLiteral("plain.tcs")), "1\r\n2\r\n3\r\n");
+    const QStringList folders{workDir.path(), QStringLiteral("/dev"), QStringLiteral("/proc")};
+    for (const QString& path : folders) {
+        int shown = 0;
+        ShowFileDialog({{QStringLiteral("すべてのファイル(*)")}, QString(), path + "/x.tcs"},
+                       [&](QFileDialog& dialog) {
+                           EXPECT_EQ(dialog.directory().absolutePath(), path);
+                           shown = 1;
+                       });
+        EXPECT_EQ(shown, 1) << path.toStdString();
+    }
+}
+
+TEST_F(WindowTest, TheSaveDialogOffersThePathItIsGivenAsItIs) {
+    const QStringList paths{workDir.filePath(QStringLiteral("no-such-folder/c.tcs")),
+                            workDir.filePath(QStringLiteral("no/such/folders/c.tcs")),
+                            workDir.filePath(QStringLiteral("c.tcs"))};
+    for (const QString& path : paths) {
+        ShowFileDialog(
+            {{QStringLiteral("ティンソラ色情報ファイル(*.tcs)")}, QStringLiteral("tcs"), path},
+            [&](QFileDialog& dialog) { EXPECT_EQ(dialog.selectedFiles(), QStringList{path}); });
+    }
+}
+
 TEST_F(WindowTest, AFileSizeLimitFailsAWriteInsteadOfEndingTheProgram) {
     // The program's own signal setting: a picture that cannot be written is reported.
     const QString picture = workDir.filePath(QStringLiteral("window.png"));
