@@ -14,7 +14,7 @@ const std::vector<Command>& AllCommands() {
          "text [--colors C1,C2,C3,C4] [--count TEXT] [--bold] [--italic] [--underline] [--strike]\n"
          "       [--tt] [--blink] [--sup | --sub] [--scope char|string] [--size TEXT]\n"
          "       [--marquee left|right] [--behavior scroll|slide|alternate] [--joined] [--crlf]\n"
-         "       [--encoding utf-8|cp932] [--] (TEXT | --file PATH)",
+         "       [--encoding utf-8|cp932] [--max-input BYTES] [--] (TEXT | --file PATH)",
          TextCommand},
     };
     return commands;

@@ -1,12 +1,14 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "html/GradientText.h"
+#include "text/TextFile.h"
+
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "cli/CliSupport.h"
-#include "cli/Commands.h"
-#include "html/GradientText.h"
 
 namespace tinsora::cli {
 
@@ -44,6 +46,24 @@ T Choose(std::string_view option, std::string_view value,
     throw UsageError(std::string(option) + ": '" + std::string(value) + "' is not one of " + names);
 }
 
+// A number of bytes: decimal digits only.
+std::uint64_t ParseByteCount(std::string_view option, std::string_view value) {
+    std::uint64_t count = 0;
+    const auto fail = [&] {
+        return UsageError(std::string(option) + ": '" + std::string(value) +
+                          "' is not a number of bytes");
+    };
+    if (value.empty())
+        throw fail();
+    for (const char c : value) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (c < '0' || c > '9' || count > (UINT64_MAX - digit) / 10)
+            throw fail();
+        count = count * 10 + digit;
+    }
+    return count;
+}
+
 } // namespace
 
 int TextCommand(const std::vector<std::string>& args) {
@@ -54,6 +74,8 @@ int TextCommand(const std::vector<std::string>& args) {
     bool joined = false;
     bool crlf = false;
     bool optionsEnded = false;
+    bool haveMaxInput = false;
+    std::uint64_t maxInput = kDefaultReadLimit;
 
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
@@ -118,6 +140,9 @@ int TextCommand(const std::vector<std::string>& args) {
             options.fileName = TakeValue(args, k);
             options.source = GradientTextSource::File;
             haveFile = true;
+        } else if (a == "--max-input") {
+            maxInput = ParseByteCount(a, TakeValue(args, k));
+            haveMaxInput = true;
         } else {
             throw UsageError("unknown option '" + a + "'");
         }
@@ -127,6 +152,18 @@ int TextCommand(const std::vector<std::string>& args) {
                                   : "give TEXT or --file PATH");
     if (haveBehavior && !options.marquee)
         throw UsageError("--behavior needs --marquee");
+    if (haveMaxInput && !haveFile)
+        throw UsageError("--max-input needs --file");
+
+    if (haveFile) {
+        // Read to its end, a pipe or a FIFO too, but never past the limit.
+        try {
+            options.fileBytes = ReadFileBytes(options.fileName, maxInput);
+        } catch (const FileTooLargeError&) {
+            throw Error(options.fileName + ": larger than the input limit of " +
+                        std::to_string(maxInput) + " bytes (--max-input BYTES)");
+        }
+    }
 
     // The output goes out as it is made: a large file's HTML never stands
     // whole in memory.
