@@ -1,3 +1,4 @@
+#include "PrintQString.h"
 #include "WindowFixture.h"
 #include "tests/Watchdog.h"
 

@@ -1,3 +1,4 @@
+#include "PrintQString.h"
 #include "WindowFixture.h"
 #include "color/Templates.h"
 #include "html/HtmlLines.h"
@@ -232,6 +233,7 @@ TEST_F(WindowTest, NoFolderFreezesAFileDialog) {
 }
 
 TEST_F(WindowTest, TheSaveDialogOffersThePathItIsGivenAsItIs) {
+    QDir::setCurrent(configDir.path()); // the dialog starts in another folder
     const QStringList paths{workDir.filePath(QStringLiteral("no-such-folder/c.tcs")),
                             workDir.filePath(QStringLiteral("no/such/folders/c.tcs")),
                             workDir.filePath(QStringLiteral("c.tcs"))};
