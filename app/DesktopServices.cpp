@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QScreen>
 
 namespace {
@@ -19,9 +22,40 @@ bool AskTwo(QWidget* parent, const QString& caption, const QString& text,
     return box.exec() == yes;
 }
 
+// Types and icons from the file's name alone. Guessing them from the contents
+// reads every file the dialog lists, on the user-interface thread, and the
+// read of a file such as /proc/kmsg never ends.
+class NameOnlyIconProvider final : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isDir())
+            return QFileIconProvider::icon(Folder);
+        const QMimeType type = NameType(info);
+        return QIcon::fromTheme(type.iconName(), QFileIconProvider::icon(File));
+    }
+
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir())
+            return QFileIconProvider::type(info); // a folder is known without reading it
+        const QMimeType type = NameType(info);
+        return type.comment().isEmpty() ? type.name() : type.comment();
+    }
+
+private:
+    QMimeType NameType(const QFileInfo& info) const {
+        return mimeTypes.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+
+    QMimeDatabase mimeTypes;
+};
+
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
+    NameOnlyIconProvider icons;
     QFileDialog dialog(parent);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::AnyFile
                                                        : QFileDialog::AnyFile);
@@ -29,8 +63,18 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
     dialog.setDefaultSuffix(request.defaultSuffix);
     // Neither dialog asks whether a file must exist or may be replaced.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!request.fileName.isEmpty())
+    const QFileInfo offered(request.fileName);
+    if (!request.fileName.isEmpty() && offered.isAbsolute()) {
+        // The dialog shows a folder that exists and the rest of the path as
+        // the name, so that a path into a folder not yet made is offered whole.
+        QString folder = offered.absolutePath();
+        while (!QFileInfo(folder).isDir() && QFileInfo(folder).path() != folder)
+            folder = QFileInfo(folder).path();
+        dialog.setDirectory(folder);
+        dialog.selectFile(QDir(folder).relativeFilePath(offered.absoluteFilePath()));
+    } else if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();

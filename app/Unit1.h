@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <array>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -34,6 +35,10 @@ class TfrmMain final : public QMainWindow {
     Q_DISABLE_COPY_MOVE(TfrmMain)
 
 public:
+    /// The most bytes of text the output pane takes (256 MiB), a line end counted
+    /// as CR LF as a copy holds it.
+    static constexpr std::uint64_t kMaxPaneBytes = 268435456;
+
     /// Window types: the regions shown.
     enum WindowType { wtMin = 0, wtBas = 1, wtMax = 2 };
 

@@ -33,10 +33,6 @@ bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
 }
 
-// The most bytes of text the pane takes (256 MiB), a line end counted as CR LF as a copy
-// holds it.
-constexpr std::uint64_t kMaxPaneBytes = 268435456;
-
 // The pane's text as it is made: held while the pane could take it, past that only counted,
 // so that a refusal can give the size.
 class PaneSink final : public tinsora::OutputSink {
@@ -44,7 +40,7 @@ public:
     void Write(std::string_view bytes) override {
         size_ +=
             bytes.size() + static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-        if (size_ > kMaxPaneBytes) {
+        if (size_ > TfrmMain::kMaxPaneBytes) {
             std::string().swap(text_);
             return;
         }
@@ -59,7 +55,7 @@ private:
 };
 
 tinsora::Error TooLargeForThePane(const std::string& size) {
-    return tinsora::OutputTooLargeError(size, kMaxPaneBytes);
+    return tinsora::OutputTooLargeError(size, TfrmMain::kMaxPaneBytes);
 }
 
 } // namespace
@@ -178,7 +174,7 @@ void TfrmMain::SetPaneText(const std::string& utf8) {
 void TfrmMain::FillPane(const std::function<void(tinsora::OutputSink&)>& generate) {
     PaneSink sink;
     generate(sink);
-    if (sink.Size() > kMaxPaneBytes)
+    if (sink.Size() > TfrmMain::kMaxPaneBytes)
         throw TooLargeForThePane(std::to_string(sink.Size()));
     SetPaneText(sink.Text());
 }
@@ -267,7 +263,7 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     tinsora::GradientTableOptions counted = options;
     counted.lineEnd = std::string("\r\n");
     const tinsora::Uint128 size = tinsora::GradientTableSize(counted);
-    if (size.hi != 0 || size.lo > kMaxPaneBytes)
+    if (size.hi != 0 || size.lo > TfrmMain::kMaxPaneBytes)
         throw TooLargeForThePane(tinsora::ToDecimal(size));
     options.lineEnd = std::string("\n");
     FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteGradientTable(options, sink); });

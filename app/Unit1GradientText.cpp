@@ -3,6 +3,7 @@
 
 #include "DesktopServices.h"
 #include "PictureBox.h"
+#include "ReadFile.h"
 #include "Unit1.h"
 #include "html/GradientText.h"
 #include "text/Error.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -112,17 +112,14 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
 
     // The size and count are read before the file, as the run meets them.
     const tinsora::GradientTextPreview preview = tinsora::MakeGradientTextPreview(o);
-    QByteArray bytes;
+    std::string bytes;
     if (o.source == tinsora::GradientTextSource::File) {
-        // Read here so that any file name the platform can open works.
-        const QString name = ui->edtTextFileName->text();
-        QFile file(name);
-        if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
-            throw tinsora::CannotOpenError(Utf8(name));
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw tinsora::CannotOpenError(Utf8(name));
-        o.fileBytes = std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        // Read here so that any file name the platform can open works. Every
+        // byte of a text makes at least two in the pane (a CR LF makes "<BR>"),
+        // so a larger file could only be refused once it had been run.
+        constexpr std::uint64_t kTextFileLimit = kMaxPaneBytes / 2;
+        bytes = ReadWholeRegularFile(ui->edtTextFileName->text(), kTextFileLimit);
+        o.fileBytes = bytes;
     }
     FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteGradientText(o, sink); });
     if (o.source == tinsora::GradientTextSource::Typed)

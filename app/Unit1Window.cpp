@@ -1,6 +1,7 @@
 // Start-up, the settings, the window types and the window commands.
 
 #include "DesktopServices.h"
+#include "ReadFile.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "color/Templates.h"
@@ -103,10 +104,14 @@ void TfrmMain::SaveSettings() {
 }
 
 void TfrmMain::LoadTemplates() {
+    // A list of names needs far less; a larger file is refused, not loaded
+    // into the list box whatever its size.
+    constexpr std::uint64_t kTemplateListLimit = 1048576;
     templateFileName = "tinsora.col";
     for (;;) {
         try {
-            templateLines = tinsora::ReadTextLines(templateFileName);
+            templateLines = tinsora::SplitLines(
+                ReadWholeRegularFile(QString::fromStdString(templateFileName), kTemplateListLimit));
             break;
         } catch (const tinsora::Error& e) {
             if (!services.askRetryCancel(this, QStringLiteral("OpenError"),

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -56,6 +57,11 @@ void TakeScreenshot(TfrmMain& window, const QString& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // Past a file size limit a write then fails and is reported, instead of
+    // the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QString screenshot;
     for (int k = 1; k < argc; ++k) {
         if (std::strcmp(argv[k], "--screenshot") == 0 && k + 1 < argc)

@@ -19,7 +19,7 @@ const std::vector<Command>& AllCommands() {
          "       [--tt] [--blink] [--sup | --sub] [--scope char|string] [--size TEXT]\n"
          "       [--marquee left|right] [--behavior scroll|slide|alternate]\n"
          "       [--style classic|html5] [--page] [--joined] [--crlf]\n"
-         "       [--encoding utf-8|cp932] [--] (TEXT | --file PATH)",
+         "       [--encoding utf-8|cp932] [--max-input BYTES] [--] (TEXT | --file PATH)",
          TextCommand},
     };
     return commands;

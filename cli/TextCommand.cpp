@@ -3,6 +3,7 @@
 #include "html/GradientText.h"
 #include "text/TextFile.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -45,6 +46,24 @@ T Choose(std::string_view option, std::string_view value,
     throw UsageError(std::string(option) + ": '" + std::string(value) + "' is not one of " + names);
 }
 
+// A number of bytes: decimal digits only.
+std::uint64_t ParseByteCount(std::string_view option, std::string_view value) {
+    std::uint64_t count = 0;
+    const auto fail = [&] {
+        return UsageError(std::string(option) + ": '" + std::string(value) +
+                          "' is not a number of bytes");
+    };
+    if (value.empty())
+        throw fail();
+    for (const char c : value) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (c < '0' || c > '9' || count > (UINT64_MAX - digit) / 10)
+            throw fail();
+        count = count * 10 + digit;
+    }
+    return count;
+}
+
 } // namespace
 
 int TextCommand(const std::vector<std::string>& args) {
@@ -55,6 +74,8 @@ int TextCommand(const std::vector<std::string>& args) {
     bool haveFile = false;
     bool haveBehavior = false;
     bool optionsEnded = false;
+    bool haveMaxInput = false;
+    std::uint64_t maxInput = kDefaultReadLimit;
 
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
@@ -117,6 +138,9 @@ int TextCommand(const std::vector<std::string>& args) {
             fileName = TakeValue(args, k);
             options.source = GradientTextSource::File;
             haveFile = true;
+        } else if (a == "--max-input") {
+            maxInput = ParseByteCount(a, TakeValue(args, k));
+            haveMaxInput = true;
         } else {
             throw UsageError("unknown option '" + a + "'");
         }
@@ -126,6 +150,8 @@ int TextCommand(const std::vector<std::string>& args) {
                                   : "give TEXT or --file PATH");
     if (haveBehavior && !options.marquee)
         throw UsageError("--behavior needs --marquee");
+    if (haveMaxInput && !haveFile)
+        throw UsageError("--max-input needs --file");
 
     if (options.page && options.encoding == TextEncoding::Cp932)
         throw UsageError("--page writes a UTF-8 page; it cannot be used with --encoding cp932");
@@ -134,7 +160,13 @@ int TextCommand(const std::vector<std::string>& args) {
     CheckGradientText(options);
     std::string bytes;
     if (haveFile) {
-        bytes = ReadFileBytes(fileName);
+        // Read to its end, a pipe or a FIFO too, but never past the limit.
+        try {
+            bytes = ReadFileBytes(fileName, maxInput);
+        } catch (const FileTooLargeError&) {
+            throw Error(fileName + ": larger than the input limit of " + std::to_string(maxInput) +
+                        " bytes (--max-input BYTES)");
+        }
         options.fileBytes = bytes;
     }
     StdoutSink out;

@@ -4,6 +4,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -32,6 +33,11 @@ int ReportUsageError(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // Past a file size limit a write then fails and is reported, instead of
+    // the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::fputs(Usage().c_str(), stdout);

@@ -1,5 +1,6 @@
 #include "color/ColorSetFile.h"
 
+#include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
 
@@ -22,7 +23,14 @@ std::vector<std::string> ColorSetFileLines(std::string_view bytes) {
 std::int32_t ColorSetFileChannel(const std::vector<std::string>& lines, int k) {
     if (k < 0 || static_cast<std::size_t>(k) >= lines.size())
         throw ListIndexError(k);
-    return TextToInt(lines[static_cast<std::size_t>(k)]);
+    const std::string& line = lines[static_cast<std::size_t>(k)];
+    try {
+        if (line.size() <= kColorSetFileLineLimit)
+            return TextToInt(line);
+    } catch (const Error&) {
+        // reported below with the line as the user sees it
+    }
+    throw NotAnIntegerError(Cp932ToUtf8(line));
 }
 
 ColorRGB ReadColorSetFile(std::string_view bytes) {

@@ -2,6 +2,7 @@
 // error met in the order red, green, blue.
 #include "FuzzCheck.h"
 #include "color/ColorSetFile.h"
+#include "text/Cp932.h"
 #include "text/TextFile.h"
 
 #include <cstdint>
@@ -22,12 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k = 0; k < 3 && !expectedError; ++k) {
         std::int32_t value = 0;
         expectedError = fuzz::ErrorOf([&] { value = ColorSetFileChannel(lines, k); });
-        if (static_cast<std::size_t>(k) >= lines.size())
+        if (static_cast<std::size_t>(k) >= lines.size()) {
             FUZZ_CHECK(expectedError == fuzz::Message(ListIndexError(k)));
-        else if (expectedError)
-            FUZZ_CHECK(expectedError == fuzz::Message(NotAnIntegerError(lines[k])));
-        else
+        } else if (expectedError) {
+            // A line too long, or one TextToInt refuses, shown as code page 932.
+            FUZZ_CHECK(lines[k].size() > kColorSetFileLineLimit ||
+                       fuzz::ErrorOf([&] { TextToInt(lines[k]); }));
+            FUZZ_CHECK(expectedError == fuzz::Message(NotAnIntegerError(Cp932ToUtf8(lines[k]))));
+            FUZZ_CHECK(fuzz::IsUtf8(*expectedError));
+        } else {
+            FUZZ_CHECK(lines[k].size() <= kColorSetFileLineLimit);
             FUZZ_CHECK(value == TextToInt(lines[k]));
+        }
         channels[k] = ClampChannel(value);
     }
 
@@ -40,6 +47,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string written = ColorSetFileBytes(color);
         FUZZ_CHECK(written.size() >= 9 && written.size() <= 15);
         FUZZ_CHECK(ReadColorSetFile(written) == color);
+    }
+
+    // Reading only the first bytes of a file changes nothing but how much of a
+    // line too long the message shows.
+    ColorRGB headColor{-1, -1, -1};
+    const auto headError = fuzz::ErrorOf(
+        [&] { headColor = ReadColorSetFile(bytes.substr(0, kColorSetFileReadLimit)); });
+    FUZZ_CHECK(headError.has_value() == error.has_value());
+    if (error) {
+        FUZZ_CHECK(*headError == *error ||
+                   (headError->find("は整数ではありません") != std::string::npos &&
+                    error->find("は整数ではありません") != std::string::npos));
+    } else {
+        FUZZ_CHECK(headColor == color);
     }
 
     const int past = static_cast<int>(lines.size() < 3 ? 3 : lines.size());

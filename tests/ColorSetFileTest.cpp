@@ -89,3 +89,46 @@ TEST(ColorSetFile, ABadLineFailsWithItsText) {
     EXPECT_EQ(ColorSetFileChannel(lines, 1), 34);
     EXPECT_EQ(ErrorOf([&] { ColorSetFileChannel(lines, 2); }), "'5 6' は整数ではありません");
 }
+
+TEST(ColorSetFile, ALineIsShownInItsMessageAsCodePage932) {
+    // 赤 in code page 932.
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("\x90\xD4\r\n0\r\n0\r\n"); }),
+              "'赤' は整数ではありません");
+    EXPECT_EQ(ErrorOf([] { ReadColorSetFile("1\r\n\x82\xA0\x82\xA2 \r\n"); }),
+              "'あい ' は整数ではありません");
+}
+
+TEST(ColorSetFile, ALineLongerThanItsLimitIsNotAnInteger) {
+    const std::string longest = std::string(kColorSetFileLineLimit - 2, ' ') + "12";
+    EXPECT_EQ(ReadColorSetFile(longest + "\r\n0\r\n" + std::string(kColorSetFileLineLimit, '0')),
+              (ColorRGB{12, 0, 0}));
+    const std::string tooLong = " " + longest;
+    EXPECT_EQ(ErrorOf([&] { ReadColorSetFile(tooLong + "\r\n0\r\n0\r\n"); }),
+              "'" + tooLong + "' は整数ではありません");
+    EXPECT_EQ(ErrorOf([&] { ReadColorSetFile("1\r\n2\r\n" + std::string(100000, '0')); }),
+              "'" + std::string(100000, '0') + "' は整数ではありません");
+}
+
+TEST(ColorSetFile, ReadingOnlyItsFirstBytesGivesWhatReadingItAllGives) {
+    const std::string pad(kColorSetFileLineLimit - 3, ' ');
+    const std::string files[] = {
+        pad + "255\r\n" + pad + "128\r\n" + pad + "0\r\n" + std::string(5000, '\n'),
+        pad + "255\n" + pad + "128\n" + pad + "1" + std::string(5000, '7'),
+        "1\r\n" + std::string(5000, '2') + "\r\n3\r\n",
+        std::string(5000, '\n'),
+        std::string(kColorSetFileReadLimit - 1, ' ') + "\r\n",
+    };
+    // The same outcome; only a line the read cuts shows shorter in its message.
+    const auto outcome = [](const std::string& message) {
+        return message.find("は整数ではありません") != std::string::npos ? "not an integer"
+                                                                         : message;
+    };
+    for (const std::string& file : files) {
+        const std::string head = file.substr(0, kColorSetFileReadLimit);
+        const std::string whole = ErrorOf([&] { ReadColorSetFile(file); });
+        EXPECT_EQ(outcome(ErrorOf([&] { ReadColorSetFile(head); })), outcome(whole));
+        if (whole.empty()) {
+            EXPECT_EQ(ReadColorSetFile(head), ReadColorSetFile(file));
+        }
+    }
+}

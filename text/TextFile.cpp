@@ -2,9 +2,17 @@
 
 #include "text/Error.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <memory>
+
+#ifdef _WIN32
+#include <filesystem>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tinsora {
 
@@ -35,45 +43,131 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
     return std::vector<std::string>(views.begin(), views.end());
 }
 
+FileTooLargeError::FileTooLargeError(std::string_view path, std::uint64_t limit)
+    : Error("ファイル " + std::string(path) + " は大きすぎます (上限は " + std::to_string(limit) +
+            " バイトです)"),
+      limit_(limit) {}
+
+TextRead ReadText(const ByteSource& source, std::uint64_t limit, std::uint64_t sizeHint) {
+    // One byte past the limit tells a text that ends at the limit from one that goes on.
+    const std::uint64_t wanted = limit < UINT64_MAX ? limit + 1 : limit;
+    TextRead read;
+    if (sizeHint > 0)
+        read.bytes.reserve(static_cast<std::size_t>(std::min(sizeHint, wanted)));
+    char buffer[1 << 16];
+    while (read.bytes.size() < wanted) {
+        const auto ask = static_cast<std::size_t>(
+            std::min<std::uint64_t>(sizeof buffer, wanted - read.bytes.size()));
+        const std::size_t n = source(buffer, ask);
+        if (n == 0)
+            break;
+        const auto* zero = static_cast<const char*>(std::memchr(buffer, 0, n));
+        read.bytes.append(buffer, zero ? static_cast<std::size_t>(zero - buffer) : n);
+        if (zero)
+            break;
+    }
+    if (read.bytes.size() > limit) {
+        read.bytes.resize(static_cast<std::size_t>(limit));
+        read.complete = false;
+    }
+    return read;
+}
+
 namespace {
+
+TextRead ReadStream(std::FILE* stream, std::string_view name, std::uint64_t limit,
+                    std::uint64_t sizeHint) {
+    return ReadText(
+        [&](char* data, std::size_t size) {
+            const std::size_t n = std::fread(data, 1, size, stream);
+            if (n < size && std::ferror(stream))
+                throw CannotOpenError(name);
+            return n;
+        },
+        limit, sizeHint);
+}
+
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
-} // namespace
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string ReadFileBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+struct OpenedFile {
+    FilePtr file;
+    bool regular = false;
+    std::uint64_t size = 0; // of a regular file
+};
+
+OpenedFile Open(const std::string& path, FileKind kind) {
+    OpenedFile opened;
+#ifdef _WIN32
+    const std::filesystem::path name(
+        std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+    std::error_code error;
+    const auto status = std::filesystem::status(name, error);
+    opened.regular = !error && std::filesystem::is_regular_file(status);
+    if (error || std::filesystem::is_directory(status) ||
+        (kind == FileKind::Regular && !opened.regular))
         throw CannotOpenError(path);
-    std::string bytes;
-    char buffer[1 << 16];
-    for (bool sized = false;; sized = true) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, n);
-        if (n < sizeof buffer) {
-            if (std::ferror(file.get()))
-                throw CannotOpenError(path);
-            break;
-        }
-        // A file larger than one read: room for all of it at once, as far as
-        // its size can be told, rather than copies as the text grows. (Asked
-        // only now, once a read has shown it is a file that can be read.)
-        if (!sized) {
-            const long at = std::ftell(file.get());
-            if (at > 0 && std::fseek(file.get(), 0, SEEK_END) == 0) {
-                const long size = std::ftell(file.get());
-                if (std::fseek(file.get(), at, SEEK_SET) != 0)
-                    throw CannotOpenError(path);
-                if (size > at)
-                    bytes.reserve(static_cast<std::size_t>(size));
-            }
-        }
+    opened.file.reset(_wfopen(name.c_str(), L"rb"));
+    if (!opened.file)
+        throw CannotOpenError(path);
+    if (opened.regular) {
+        const auto size = std::filesystem::file_size(name, error);
+        opened.size = error ? 0 : static_cast<std::uint64_t>(size);
     }
-    return bytes;
+#else
+    struct stat info {};
+    // Something that is not a regular file is refused by its name alone: opening
+    // a FIFO waits for a writer, and opening a device can do things of its own.
+    if (kind == FileKind::Regular && (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)))
+        throw CannotOpenError(path);
+    // Not waiting on what may have taken the name's place since.
+    const int flags = O_RDONLY | O_CLOEXEC | (kind == FileKind::Regular ? O_NONBLOCK : 0);
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0)
+        throw CannotOpenError(path);
+    opened.file.reset(::fdopen(fd, "rb"));
+    if (!opened.file) {
+        ::close(fd);
+        throw CannotOpenError(path);
+    }
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
+        throw CannotOpenError(path);
+    opened.regular = S_ISREG(info.st_mode);
+    if (kind == FileKind::Regular &&
+        (!opened.regular || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0))
+        throw CannotOpenError(path);
+    if (opened.regular)
+        opened.size = static_cast<std::uint64_t>(info.st_size);
+#endif
+    return opened;
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) {
-    return SplitLines(ReadFileBytes(path));
+} // namespace
+
+TextRead ReadStreamText(std::FILE* stream, std::string_view name, std::uint64_t limit) {
+    return ReadStream(stream, name, limit, 0);
+}
+
+TextRead ReadFileText(const std::string& path, std::uint64_t limit, FileKind kind) {
+    const OpenedFile opened = Open(path, kind);
+    return ReadStream(opened.file.get(), path, limit, opened.size);
+}
+
+std::string ReadFileBytes(const std::string& path, std::uint64_t limit, FileKind kind) {
+    const OpenedFile opened = Open(path, kind);
+    if (opened.regular && opened.size > limit)
+        throw FileTooLargeError(path, limit);
+    TextRead read = ReadStream(opened.file.get(), path, limit, opened.size);
+    if (!read.complete)
+        throw FileTooLargeError(path, limit);
+    return std::move(read.bytes);
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path, std::uint64_t limit,
+                                       FileKind kind) {
+    return SplitLines(ReadFileBytes(path, limit, kind));
 }
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
