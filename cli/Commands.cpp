@@ -4,8 +4,9 @@ namespace tinsora::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands{
-        {"color", "color [--type hex|rgb|vb|cb] [--no-sharp] COLOR", ColorCommand},
-        {"body", "body [--bgcolor C] [--text C] [--link C] [--vlink C] [--alink C]", RunBody},
+        {"color", "color [--type hex|rgb|vb|cb|css-rgb|css-hsl] [--no-sharp] COLOR", ColorCommand},
+        {"body", "body [--bgcolor C] [--text C] [--link C] [--vlink C] [--alink C] [--check]",
+         RunBody},
         {"table",
          "table [--cols N] [--rows N] [--padding TEXT] [--spacing TEXT] [--width TEXT]\n"
          "        [--height TEXT] [--colors C1,C2,C3,C4] [--joined] [--crlf]",
@@ -16,6 +17,7 @@ const std::vector<Command>& AllCommands() {
          "       [--marquee left|right] [--behavior scroll|slide|alternate] [--joined] [--crlf]\n"
          "       [--encoding utf-8|cp932] [--] (TEXT | --file PATH)",
          TextCommand},
+        {"contrast", "contrast FOREGROUND BACKGROUND", RunContrast},
     };
     return commands;
 }

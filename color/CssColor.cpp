@@ -713,7 +713,7 @@ CssColorResult ParseCssColor(std::string_view text) {
             return {c, {}};
         if (name == "transparent")
             return Fail("'transparent' is not opaque (only a colour without transparency is used)");
-        return Fail(Quote(t) + " is not a colour name, #RGB, #RRGGBB, rgb() or hsl()");
+        return Fail(Quote(t) + " is not a colour (a name, #RGB, #RRGGBB, rgb() or hsl())");
     }
     const std::string function = LowerCase(t.substr(0, open));
     const bool rgb = function == "rgb" || function == "rgba";
