@@ -1,9 +1,11 @@
 #include "DesktopServices.h"
 
+#include "EyedropperPortal.h"
 #include "text/Error.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -72,4 +74,40 @@ void QtDesktopServices::setClipboardText(const QString& text) {
 int QtDesktopServices::screenWidth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 0;
+}
+
+// The screen, for the eyedropper.
+
+std::vector<DesktopServices::ScreenGrab> QtDesktopServices::grabScreens() {
+    // A Wayland compositor hands out no screen contents; its portal picks instead.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return {};
+    std::vector<ScreenGrab> grabs;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QImage image = screen->grabWindow(0).toImage();
+        if (image.isNull())
+            continue;
+        const QRect geometry = screen->geometry();
+        const qreal scale = screen->devicePixelRatio();
+        const QSize expected(qRound(geometry.width() * scale), qRound(geometry.height() * scale));
+        // Some platforms grab the whole desktop for window 0: keep this screen's part.
+        if (image.width() > expected.width() || image.height() > expected.height())
+            image = image.copy(QRect(
+                QPoint(qRound(geometry.x() * scale), qRound(geometry.y() * scale)), expected));
+        image.setDevicePixelRatio(1.0);
+        grabs.push_back({geometry, scale, image.convertToFormat(QImage::Format_RGB32)});
+    }
+    return grabs;
+}
+
+QPointF QtDesktopServices::pointerPosition() {
+    return QCursor::pos();
+}
+
+void QtDesktopServices::setPointerPosition(const QPoint& position) {
+    QCursor::setPos(position);
+}
+
+bool QtDesktopServices::pickColorFromDesktop(QWidget* parent, DesktopPickDone done) {
+    return PickColorThroughPortal(parent, std::move(done));
 }

@@ -215,4 +215,20 @@ private:
     QString saveDialogColFileName;  // offered again at the next save
     bool templateMouseDown = false; // a mouse button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
+
+    // Colour tools: the CSS notations, the screen eyedropper and the contrast on the BODY page.
+private slots:
+    void mnuColTypeCssRgbClick();
+    void mnuColTypeCssHslClick();
+    void CSSRgb1Click();
+    void CSSHsl1Click();
+    void mnuEyedropperClick();
+
+private:
+    void ConnectColorTools();
+    void StartEyedropper();
+    void EyedropperPicked(const QColor& color);
+    void EyedropperFinished();
+    void ShowBodyContrast();
+    class Eyedropper* eyedropper = nullptr; // the pick running, if any
 };

@@ -121,6 +121,7 @@ void TfrmMain::MakeBodyTag() {
 void TfrmMain::SetBodyColor(int role) {
     bodyColors[static_cast<std::size_t>(role)] = CurrentColor();
     DrawBodyPreview();
+    ShowBodyContrast();
 }
 
 void TfrmMain::lblBgcolorClick() {
