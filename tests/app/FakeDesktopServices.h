@@ -36,4 +36,17 @@ public:
     std::optional<QString> chooseSaveFile(QWidget*, const FileDialogRequest& request) override;
     void setClipboardText(const QString& text) override;
     int screenWidth() override { return screen; }
+
+    // The screen, for the eyedropper: scripted pictures and pointer, and the
+    // desktop's own pick, whose answer the test gives through desktopPickDone.
+    std::vector<ScreenGrab> screens;
+    QPointF pointer;
+    std::vector<QPoint> pointerMoves;
+    bool desktopPickAvailable = false;
+    int desktopPickRequests = 0;
+    DesktopPickDone desktopPickDone;
+    std::vector<ScreenGrab> grabScreens() override { return screens; }
+    QPointF pointerPosition() override { return pointer; }
+    void setPointerPosition(const QPoint& position) override;
+    bool pickColorFromDesktop(QWidget*, DesktopPickDone done) override;
 };
