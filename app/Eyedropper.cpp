@@ -25,6 +25,7 @@ public:
                                Qt::BypassWindowManagerHint),
           pick_(pick), screen_(screen) {
         setObjectName(QStringLiteral("EyedropperScreen"));
+        setWindowTitle(QStringLiteral("画面から色を取る"));
         setAttribute(Qt::WA_DeleteOnClose, false);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);

@@ -65,6 +65,6 @@ void TfrmMain::ShowBodyContrast() {
         row.level->setText(mark);
         row.level->setToolTip(sentence);
         row.level->setStyleSheet(
-            QStringLiteral("font-size: 10px; font-weight: bold; color: %1;").arg(color));
+            QStringLiteral("font-size: 11px; font-weight: bold; color: %1;").arg(color));
     }
 }
