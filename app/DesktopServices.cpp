@@ -1,11 +1,13 @@
 #include "DesktopServices.h"
 
+#include "EyedropperPortal.h"
 #include "text/Error.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QMessageBox>
@@ -121,4 +123,40 @@ int QtDesktopServices::screenWidth() {
 
 bool QtDesktopServices::openUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
+}
+
+// The screen, for the eyedropper.
+
+std::vector<DesktopServices::ScreenGrab> QtDesktopServices::grabScreens() {
+    // A Wayland compositor hands out no screen contents; its portal picks instead.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return {};
+    std::vector<ScreenGrab> grabs;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QImage image = screen->grabWindow(0).toImage();
+        if (image.isNull())
+            continue;
+        const QRect geometry = screen->geometry();
+        const qreal scale = screen->devicePixelRatio();
+        const QSize expected(qRound(geometry.width() * scale), qRound(geometry.height() * scale));
+        // Some platforms grab the whole desktop for window 0: keep this screen's part.
+        if (image.width() > expected.width() || image.height() > expected.height())
+            image = image.copy(QRect(
+                QPoint(qRound(geometry.x() * scale), qRound(geometry.y() * scale)), expected));
+        image.setDevicePixelRatio(1.0);
+        grabs.push_back({geometry, scale, image.convertToFormat(QImage::Format_RGB32)});
+    }
+    return grabs;
+}
+
+QPointF QtDesktopServices::pointerPosition() {
+    return QCursor::pos();
+}
+
+void QtDesktopServices::setPointerPosition(const QPoint& position) {
+    QCursor::setPos(position);
+}
+
+bool QtDesktopServices::pickColorFromDesktop(QWidget* parent, DesktopPickDone done) {
+    return PickColorThroughPortal(parent, std::move(done));
 }

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -41,6 +47,29 @@ public:
     virtual int screenWidth() = 0;
     /// Opens a URL (a local file) in the user's browser; false when it cannot be opened.
     virtual bool openUrl(const QUrl& url) = 0;
+
+    // The screen, for the eyedropper.
+    /// One screen as read: its place on the desktop in logical pixels, its device pixels per
+    /// logical pixel, and its picture in device pixels.
+    struct ScreenGrab {
+        QRect geometry;
+        qreal scale = 1.0;
+        QImage image;
+    };
+    // A desktop without a screen to read (the default) has no eyedropper.
+    /// The pictures of every screen, taken at once; empty where a program may not read the
+    /// screen (a Wayland desktop).
+    virtual std::vector<ScreenGrab> grabScreens() { return {}; }
+    /// The pointer's place on the desktop in logical pixels.
+    virtual QPointF pointerPosition() { return {}; }
+    /// Puts the pointer at a place on the desktop in logical pixels.
+    virtual void setPointerPosition(const QPoint&) {}
+    /// The answer of the desktop's own colour pick: a colour, or none when the user cancelled,
+    /// or an error text when the pick failed.
+    using DesktopPickDone = std::function<void(std::optional<QColor> color, const QString& error)>;
+    /// Asks the desktop to let the user pick a colour from the screen (the desktop portal);
+    /// done is called later. False, and done is never called, where there is no such service.
+    virtual bool pickColorFromDesktop(QWidget*, DesktopPickDone) { return false; }
 };
 
 /// The real desktop.
@@ -56,4 +85,10 @@ public:
     void setClipboardText(const QString& text) override;
     int screenWidth() override;
     bool openUrl(const QUrl& url) override;
+
+    // The screen, for the eyedropper.
+    std::vector<ScreenGrab> grabScreens() override;
+    QPointF pointerPosition() override;
+    void setPointerPosition(const QPoint& position) override;
+    bool pickColorFromDesktop(QWidget* parent, DesktopPickDone done) override;
 };

@@ -40,6 +40,7 @@ void TfrmMain::ConnectHandlers() {
     ConnectPictures();
     ConnectGenerators();
     ConnectGradientText();
+    ConnectColorTools();
 
     connect(ui->mnuLoadColor, &QAction::triggered, this, &TfrmMain::mnuLoadColorClick);
     connect(ui->mnuSaveColor, &QAction::triggered, this, &TfrmMain::mnuSaveColorClick);

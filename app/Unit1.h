@@ -233,4 +233,20 @@ private:
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
     std::unique_ptr<QTemporaryDir> previewDir; // the pages shown in the browser, while running
     int previewCount = 0;
+
+    // Colour tools: the CSS notations, the screen eyedropper and the contrast on the BODY page.
+private slots:
+    void mnuColTypeCssRgbClick();
+    void mnuColTypeCssHslClick();
+    void CSSRgb1Click();
+    void CSSHsl1Click();
+    void mnuEyedropperClick();
+
+private:
+    void ConnectColorTools();
+    void StartEyedropper();
+    void EyedropperPicked(const QColor& color);
+    void EyedropperFinished();
+    void ShowBodyContrast();
+    class Eyedropper* eyedropper = nullptr; // the pick running, if any
 };

@@ -93,6 +93,10 @@ void TfrmMain::ConnectColorEditor() {
     connect(ui->RGB1, &QAction::triggered, this, &TfrmMain::RGB1Click);
     connect(ui->VisualBasic1, &QAction::triggered, this, &TfrmMain::VisualBasic1Click);
     connect(ui->CBuilderDelphi1, &QAction::triggered, this, &TfrmMain::CBuilderDelphi1Click);
+    connect(ui->mnuColTypeCssRgb, &QAction::triggered, this, &TfrmMain::mnuColTypeCssRgbClick);
+    connect(ui->mnuColTypeCssHsl, &QAction::triggered, this, &TfrmMain::mnuColTypeCssHslClick);
+    connect(ui->CSSRgb1, &QAction::triggered, this, &TfrmMain::CSSRgb1Click);
+    connect(ui->CSSHsl1, &QAction::triggered, this, &TfrmMain::CSSHsl1Click);
     ui->lblHex->setTextFormat(Qt::PlainText);
 }
 
@@ -192,16 +196,16 @@ void TfrmMain::RefreshColorDisplay() {
     const tinsora::ColorRGB c = CurrentColor();
     ui->pnlRGB->setColor(tinsora::PackColor(c));
     int type = -1;
-    const QAction* items[] = {ui->mnuColTypeHex, ui->mnuColTypeRGB, ui->mnuColTypeVB,
-                              ui->mnuColTypeCB};
-    for (int k = 0; k < 4; ++k)
+    const QAction* items[] = {ui->mnuColTypeHex, ui->mnuColTypeRGB,    ui->mnuColTypeVB,
+                              ui->mnuColTypeCB,  ui->mnuColTypeCssRgb, ui->mnuColTypeCssHsl};
+    for (int k = 0; k < tinsora::kColTypeCount; ++k)
         if (items[k]->isChecked())
             type = k;
     ShowColorText(type, c.Red, c.Green, c.Blue);
 }
 
 void TfrmMain::ShowColorText(int type, int red, int green, int blue) {
-    if (type < tinsora::ctHex || type > tinsora::ctCB)
+    if (type < tinsora::ctHex || type >= tinsora::kColTypeCount)
         return;
     const bool sharp = ui->mnuOptionSharp->isChecked();
     setWindowTitle(QString::fromStdString(tinsora::CaptionText(type, red, green, blue, sharp)));
@@ -210,8 +214,9 @@ void TfrmMain::ShowColorText(int type, int red, int green, int blue) {
 }
 
 void TfrmMain::ChooseNotation(int type) {
-    QAction* items[] = {ui->mnuColTypeHex, ui->mnuColTypeRGB, ui->mnuColTypeVB, ui->mnuColTypeCB};
-    for (int k = 0; k < 4; ++k)
+    QAction* items[] = {ui->mnuColTypeHex, ui->mnuColTypeRGB,    ui->mnuColTypeVB,
+                        ui->mnuColTypeCB,  ui->mnuColTypeCssRgb, ui->mnuColTypeCssHsl};
+    for (int k = 0; k < tinsora::kColTypeCount; ++k)
         items[k]->setChecked(k == type);
     const tinsora::ColorRGB c = CurrentColor();
     ShowColorText(type, c.Red, c.Green, c.Blue);
@@ -228,6 +233,12 @@ void TfrmMain::mnuColTypeVBClick() {
 }
 void TfrmMain::mnuColTypeCBClick() {
     Guard([this] { ChooseNotation(tinsora::ctCB); });
+}
+void TfrmMain::mnuColTypeCssRgbClick() {
+    Guard([this] { ChooseNotation(tinsora::ctCssRgb); });
+}
+void TfrmMain::mnuColTypeCssHslClick() {
+    Guard([this] { ChooseNotation(tinsora::ctCssHsl); });
 }
 
 void TfrmMain::btnColorCopyClick() {
@@ -251,6 +262,12 @@ void TfrmMain::VisualBasic1Click() {
 }
 void TfrmMain::CBuilderDelphi1Click() {
     Guard([this] { CopyNotation(tinsora::ctCB); });
+}
+void TfrmMain::CSSRgb1Click() {
+    Guard([this] { CopyNotation(tinsora::ctCssRgb); });
+}
+void TfrmMain::CSSHsl1Click() {
+    Guard([this] { CopyNotation(tinsora::ctCssHsl); });
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -203,6 +203,7 @@ void TfrmMain::MakeBodyTag() {
 void TfrmMain::SetBodyColor(int role) {
     bodyColors[static_cast<std::size_t>(role)] = CurrentColor();
     DrawBodyPreview();
+    ShowBodyContrast();
 }
 
 void TfrmMain::lblBgcolorClick() {

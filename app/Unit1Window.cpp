@@ -59,6 +59,7 @@ void TfrmMain::FormCreate() {
     ui->edtBn->setText(QStringLiteral("0"));
     templateLines.clear();
     bodyColors[0] = tinsora::ColorRGB{255, 255, 255};
+    ShowBodyContrast();
     LoadTemplates();
     RefreshColorDisplay();
     DrawBaseColorMap();

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "color/CssColor.h"
 #include "text/Error.h"
 
 #include <cerrno>
@@ -8,24 +9,41 @@
 namespace tinsora::cli {
 
 std::optional<ColorRGB> ParseColor(std::string_view text) {
-    if (!text.empty() && text.front() == '#')
-        text.remove_prefix(1);
-    if (text.size() != 6)
-        return std::nullopt;
-    for (const char c : text) {
-        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (!hex)
-            return std::nullopt;
-    }
-    return ColorRGB{HexPairToChannel(text.substr(0, 2)), HexPairToChannel(text.substr(2, 2)),
-                    HexPairToChannel(text.substr(4, 2))};
+    return ParseCssColor(text).color;
 }
 
 ColorRGB RequireColor(std::string_view option, std::string_view text) {
-    if (auto c = ParseColor(text))
-        return *c;
-    throw UsageError(std::string(option) + ": '" + std::string(text) +
-                     "' is not a colour (six hexadecimal digits, \"#\" optional)");
+    const CssColorResult r = ParseCssColor(text);
+    if (r.color)
+        return *r.color;
+    const std::string quoted = "'" + std::string(text) + "'";
+    if (r.error.find(quoted) != std::string::npos)
+        throw UsageError(std::string(option) + ": " + r.error);
+    throw UsageError(std::string(option) + ": " + quoted + " is not a colour: " + r.error);
+}
+
+GradientColors ParseColors(std::string_view option, std::string_view list) {
+    std::vector<std::string_view> items;
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k <= list.size(); ++k) {
+        const char c = k < list.size() ? list[k] : ',';
+        if (c == '(')
+            ++depth;
+        else if (c == ')' && depth > 0)
+            --depth;
+        else if (c == ',' && (depth == 0 || k == list.size())) {
+            items.push_back(list.substr(start, k - start));
+            start = k + 1;
+        }
+    }
+    GradientColors colors{};
+    if (items.size() != colors.size())
+        throw UsageError(std::string(option) + " needs four colours separated by commas, not " +
+                         std::to_string(items.size()));
+    for (std::size_t k = 0; k < colors.size(); ++k)
+        colors[k] = RequireColor(option, items[k]);
+    return colors;
 }
 
 namespace {

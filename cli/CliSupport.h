@@ -3,11 +3,14 @@
 #include "color/User.h"
 #include "html/OutputSink.h"
 #include "html/OutputStyle.h"
+#include "gradient/Gradation.h"
 
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tinsora::cli {
@@ -18,11 +21,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// Six hexadecimal digits RRGGBB, "#" optional; nothing else is a colour.
+/// A colour as a CSS author writes it (six hexadecimal digits, "#RGB", "#RRGGBB", rgb(),
+/// hsl(), a colour name); nothing for anything else.
 std::optional<ColorRGB> ParseColor(std::string_view text);
 
-/// ParseColor or a UsageError naming the option.
+/// ParseColor or a UsageError naming the option and what was not understood.
 ColorRGB RequireColor(std::string_view option, std::string_view text);
+
+/// The four gradient colours of --colors: colours separated by commas (commas inside
+/// rgb(...) and hsl(...) belong to the colour), or a UsageError.
+GradientColors ParseColors(std::string_view option, std::string_view list);
+
+/// The value of a choice among named values, or a UsageError listing the names.
+template <typename T>
+T Choose(std::string_view option, std::string_view value,
+         std::initializer_list<std::pair<std::string_view, T>> choices) {
+    std::string names;
+    for (const auto& [name, result] : choices) {
+        if (value == name)
+            return result;
+        names += names.empty() ? "" : "|";
+        names += name;
+    }
+    throw UsageError(std::string(option) + ": '" + std::string(value) + "' is not one of " + names);
+}
 
 /// The reader of standard output has gone (a closed pipe): the run ends quietly, status 0.
 class OutputClosed : public std::exception {};

@@ -8,22 +8,6 @@
 
 namespace tinsora::cli {
 
-namespace {
-
-ColType ParseType(const std::string& value) {
-    if (value == "hex")
-        return ctHex;
-    if (value == "rgb")
-        return ctRGB;
-    if (value == "vb")
-        return ctVB;
-    if (value == "cb")
-        return ctCB;
-    throw UsageError("--type: '" + value + "' is not one of hex, rgb, vb, cb");
-}
-
-} // namespace
-
 int ColorCommand(const std::vector<std::string>& args) {
     ColType type = ctHex;
     bool sharp = true;
@@ -31,7 +15,13 @@ int ColorCommand(const std::vector<std::string>& args) {
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
         if (arg == "--type")
-            type = ParseType(TakeValue(args, k));
+            type = Choose<ColType>(arg, TakeValue(args, k),
+                                   {{"hex", ctHex},
+                                    {"rgb", ctRGB},
+                                    {"vb", ctVB},
+                                    {"cb", ctCB},
+                                    {"css-rgb", ctCssRgb},
+                                    {"css-hsl", ctCssHsl}});
         else if (arg == "--no-sharp")
             sharp = false;
         else if (arg.size() > 1 && arg.front() == '-')

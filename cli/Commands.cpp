@@ -4,9 +4,9 @@ namespace tinsora::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands{
-        {"color", "color [--type hex|rgb|vb|cb] [--no-sharp] COLOR", ColorCommand},
+        {"color", "color [--type hex|rgb|vb|cb|css-rgb|css-hsl] [--no-sharp] COLOR", ColorCommand},
         {"body",
-         "body [--bgcolor C] [--text C] [--link C] [--vlink C] [--alink C]\n"
+         "body [--bgcolor C] [--text C] [--link C] [--vlink C] [--alink C] [--check]\n"
          "       [--style classic|html5] [--page] [--crlf]",
          RunBody},
         {"table",
@@ -21,6 +21,7 @@ const std::vector<Command>& AllCommands() {
          "       [--style classic|html5] [--page] [--joined] [--crlf]\n"
          "       [--encoding utf-8|cp932] [--max-input BYTES] [--] (TEXT | --file PATH)",
          TextCommand},
+        {"contrast", "contrast FOREGROUND BACKGROUND", RunContrast},
     };
     return commands;
 }

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace tinsora {
+struct Contrast;
+}
 
 namespace tinsora::cli {
 
@@ -24,9 +29,14 @@ int RunTable(const std::vector<std::string>& args);
 /// The commands main dispatches to, in the order the help lists them.
 const std::vector<Command>& AllCommands();
 
-/// color [--type hex|rgb|vb|cb] [--no-sharp] COLOR: the colour in a notation.
+/// color [--type hex|rgb|vb|cb|css-rgb|css-hsl] [--no-sharp] COLOR: the colour in a notation.
 int ColorCommand(const std::vector<std::string>& args);
 /// tinsora-cli text: gradient text from a typed string or a text file.
 int TextCommand(const std::vector<std::string>& args);
+
+/// contrast FOREGROUND BACKGROUND: the WCAG contrast ratio and the levels it meets.
+int RunContrast(const std::vector<std::string>& args);
+/// The three levels as "AA: pass", "AAA: fail", "AA large: pass", joined by separator.
+std::string ContrastLevelsText(const Contrast& contrast, std::string_view separator);
 
 } // namespace tinsora::cli

@@ -8,25 +8,6 @@
 
 namespace tinsora::cli {
 
-namespace {
-
-GradientColors ParseColors(std::string_view text) {
-    GradientColors colors{};
-    std::size_t k = 0;
-    for (auto& color : colors) {
-        const std::size_t comma = text.find(',');
-        const bool last = k + 1 == colors.size();
-        if (last != (comma == std::string_view::npos))
-            throw UsageError("--colors needs four colours separated by commas");
-        color = RequireColor("--colors", text.substr(0, comma));
-        text.remove_prefix(last ? text.size() : comma + 1);
-        ++k;
-    }
-    return colors;
-}
-
-} // namespace
-
 int RunTable(const std::vector<std::string>& args) {
     GradientTableOptions options;
     options.lineEnd = std::string("\n");
@@ -50,7 +31,7 @@ int RunTable(const std::vector<std::string>& args) {
         else if (a == "--height")
             options.height = TakeValue(args, k);
         else if (a == "--colors")
-            options.colors = ParseColors(TakeValue(args, k));
+            options.colors = ParseColors("--colors", TakeValue(args, k));
         else if (a == "--css-gradient")
             options.cssGradient = true;
         else

@@ -14,38 +14,6 @@ namespace tinsora::cli {
 
 namespace {
 
-GradientColors ParseColors(std::string_view list) {
-    GradientColors colors{};
-    std::size_t count = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        const std::string_view item = list.substr(start, comma - start);
-        if (count == colors.size())
-            throw UsageError("--colors takes four colours separated by commas");
-        colors[count++] = RequireColor("--colors", item);
-        if (comma == std::string_view::npos)
-            break;
-        start = comma + 1;
-    }
-    if (count != colors.size())
-        throw UsageError("--colors takes four colours separated by commas");
-    return colors;
-}
-
-template <typename T>
-T Choose(std::string_view option, std::string_view value,
-         std::initializer_list<std::pair<std::string_view, T>> choices) {
-    std::string names;
-    for (const auto& [name, result] : choices) {
-        if (value == name)
-            return result;
-        names += names.empty() ? "" : "|";
-        names += name;
-    }
-    throw UsageError(std::string(option) + ": '" + std::string(value) + "' is not one of " + names);
-}
-
 // A number of bytes: decimal digits only.
 std::uint64_t ParseByteCount(std::string_view option, std::string_view value) {
     std::uint64_t count = 0;
@@ -90,7 +58,7 @@ int TextCommand(const std::vector<std::string>& args) {
         } else if (TakeOutputOption(args, k, options)) {
             continue;
         } else if (a == "--colors") {
-            options.gradColors = ParseColors(TakeValue(args, k));
+            options.gradColors = ParseColors("--colors", TakeValue(args, k));
         } else if (a == "--count") {
             options.colorCountText = TakeValue(args, k);
         } else if (a == "--bold") {

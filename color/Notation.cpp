@@ -1,5 +1,6 @@
 #include "color/Notation.h"
 
+#include "color/CssColor.h"
 #include "color/User.h"
 
 namespace tinsora {
@@ -34,6 +35,12 @@ std::string FormatColorText(int type, int red, int green, int blue, bool sharp) 
         if (type == ctVB)
             text += '&';
         break;
+    case ctCssRgb:
+        text = CssRgbText(ColorRGB{red, green, blue});
+        break;
+    case ctCssHsl:
+        text = CssHslText(ColorRGB{red, green, blue});
+        break;
     default:
         break;
     }
@@ -54,6 +61,10 @@ std::string CaptionText(int type, int red, int green, int blue, bool sharp) {
         break;
     case ctCB:
         prefix = "ティンソラ [C++Builder,Delphi : ";
+        break;
+    case ctCssRgb:
+    case ctCssHsl:
+        prefix = "ティンソラ [CSS : ";
         break;
     default:
         return {};

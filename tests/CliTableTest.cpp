@@ -126,7 +126,7 @@ TEST(CliTable, ProgramErrorsExitOneAndUsageErrorsTwo) {
 
     ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00"});
     ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00,0000FF,000000"});
-    ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00,blue"});
+    ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00,bluish"});
     ExpectUsageError({"table", "--cols"});
     ExpectUsageError({"table", "--wide"});
 }

@@ -103,7 +103,7 @@ TEST(CliText, ReportsUsageErrorsWithStatusTwo) {
              {"text", "--encoding", "latin1", "A"},
              {"text", "--colors", "FF0000,FFFFFF,00FF00", "A"},
              {"text", "--colors", "FF0000,FFFFFF,00FF00,0000FF,000000", "A"},
-             {"text", "--colors", "red,FFFFFF,00FF00,0000FF", "A"},
+             {"text", "--colors", "reddish,FFFFFF,00FF00,0000FF", "A"},
              {"text", "A", "--size"}}) {
         const auto r = RunProgram(TINSORA_CLI_PATH, args);
         EXPECT_EQ(r.status, 2) << args.back();

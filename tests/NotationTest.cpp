@@ -49,7 +49,7 @@ TEST(FormatColorText, TheSharpOptionTouchesOnlyHex) {
 }
 
 TEST(FormatColorText, AnUnknownTypeGivesNoText) {
-    for (const int type : {-1, 4, 100}) {
+    for (const int type : {-1, 6, 100}) {
         EXPECT_EQ(FormatColorText(type, 255, 128, 0, true), "");
         EXPECT_EQ(CaptionText(type, 255, 128, 0, true), "");
     }

@@ -43,3 +43,16 @@ void FakeDesktopServices::setClipboardText(const QString& text) {
         throw tinsora::Error("クリップボードを開くことができません");
     clipboard = text;
 }
+
+void FakeDesktopServices::setPointerPosition(const QPoint& position) {
+    pointerMoves.push_back(position);
+    pointer = position;
+}
+
+bool FakeDesktopServices::pickColorFromDesktop(QWidget*, DesktopPickDone done) {
+    ++desktopPickRequests;
+    if (!desktopPickAvailable)
+        return false;
+    desktopPickDone = std::move(done);
+    return true;
+}

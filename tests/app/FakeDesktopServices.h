@@ -43,4 +43,17 @@ public:
         openedUrls << url;
         return openUrlSucceeds;
     }
+
+    // The screen, for the eyedropper: scripted pictures and pointer, and the
+    // desktop's own pick, whose answer the test gives through desktopPickDone.
+    std::vector<ScreenGrab> screens;
+    QPointF pointer;
+    std::vector<QPoint> pointerMoves;
+    bool desktopPickAvailable = false;
+    int desktopPickRequests = 0;
+    DesktopPickDone desktopPickDone;
+    std::vector<ScreenGrab> grabScreens() override { return screens; }
+    QPointF pointerPosition() override { return pointer; }
+    void setPointerPosition(const QPoint& position) override;
+    bool pickColorFromDesktop(QWidget*, DesktopPickDone done) override;
 };
