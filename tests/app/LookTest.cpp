@@ -6,6 +6,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -17,6 +18,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QToolButton>
 
 namespace {
@@ -165,4 +168,35 @@ TEST_F(LookTest, ButtonsShowPicturesCrispAtOneAndTwoTimes) {
     EXPECT_EQ(ui().SpeedButton2->text(), QStringLiteral("作成"));
     for (QToolButton* b : {ui().tbtnWindowMin, ui().tbtnHelp, ui().btnHanten})
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+TEST_F(LookTest, EveryOneLineCaptionOfTheWindowShowsWhole) {
+    QStringList clipped;
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (text.isEmpty() || label->wordWrap() || text.contains('\n'))
+            continue;
+        const QString shown = QString(text).remove('&');
+        if (!FitsIn(label, label->textFormat() == Qt::PlainText ? text : shown))
+            clipped << label->objectName() + ": " + text;
+    }
+    // Buttons, check boxes and radio buttons: the caption in the room their
+    // style gives it.
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->text().isEmpty() || qobject_cast<const QToolButton*>(b))
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        const QStyle::SubElement contents =
+            qobject_cast<const QCheckBox*>(b)      ? QStyle::SE_CheckBoxContents
+            : qobject_cast<const QRadioButton*>(b) ? QStyle::SE_RadioButtonContents
+                                                   : QStyle::SE_PushButtonContents;
+        const QRect room = b->style()->subElementRect(contents, &option, b);
+        const QFontMetrics m = b->fontMetrics();
+        if (m.horizontalAdvance(QString(b->text()).remove('&')) > room.width() ||
+            m.height() > room.height())
+            clipped << b->objectName() + ": " + b->text();
+    }
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join(", ").toStdString();
 }
