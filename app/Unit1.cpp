@@ -49,13 +49,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->pnlBlendColor2, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor2Click);
     connect(ui->pnlBlendColor3, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor3Click);
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
-    // A selection by the keyboard, or a click (also on the item already selected).
-    ui->lstColorSample->viewport()->installEventFilter(this);
-    connect(ui->lstColorSample, &QListWidget::currentRowChanged, this, [this] {
-        if (!templateMouseDown)
-            lstColorSampleClick();
-    });
-    connect(ui->lstColorSample, &QListWidget::itemClicked, this, &TfrmMain::lstColorSampleClick);
+    ConnectTemplateList();
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {

@@ -161,6 +161,8 @@ private:
     void ChooseNotation(int type);
     void CopyNotation(int type);
     void UpdateBlend();
+    void ConnectTemplateList();
+    bool TemplateListMouse(QEvent* event);
     void OpenDialogColClose();
 
     // Pictures.
@@ -228,7 +230,7 @@ private:
     bool syncSuspended = false;     // invert and brighten leave the slider sync out
     QString openDialogColFileName;  // emptied each time the open dialog closes
     QString saveDialogColFileName;  // offered again at the next save
-    bool templateMouseDown = false; // a mouse button is held on the template list
+    bool templateMouseDown = false; // the left button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
     std::unique_ptr<QTemporaryDir> previewDir; // the pages shown in the browser, while running
@@ -249,4 +251,7 @@ private:
     void EyedropperFinished();
     void ShowBodyContrast();
     class Eyedropper* eyedropper = nullptr; // the pick running, if any
+
+    // The press of the left button on the template list selected a template and took it.
+    bool templateTakenOnPress = false;
 };

@@ -2,6 +2,7 @@
 // brighten and darken, slider sync; the colour display and the clipboard.
 
 #include "DesktopServices.h"
+#include "FitLabel.h"
 #include "Unit1.h"
 #include "color/Notation.h"
 #include "text/Cp932.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -65,6 +67,7 @@ void TfrmMain::ConnectColorEditor() {
         c.bar->setRange(0, 255);
         c.bar->setSingleStep(1);
         c.bar->setPageStep(10);
+        c.bar->installEventFilter(this);
     }
     connect(ui->ScrollBarR, &QScrollBar::valueChanged, this, &TfrmMain::ScrollBarRChange);
     connect(ui->ScrollBarG, &QScrollBar::valueChanged, this, &TfrmMain::ScrollBarGChange);
@@ -98,6 +101,9 @@ void TfrmMain::ConnectColorEditor() {
     connect(ui->CSSRgb1, &QAction::triggered, this, &TfrmMain::CSSRgb1Click);
     connect(ui->CSSHsl1, &QAction::triggered, this, &TfrmMain::CSSHsl1Click);
     ui->lblHex->setTextFormat(Qt::PlainText);
+    QFont hexFont = ui->lblHex->font();
+    hexFont.setPixelSize(16);
+    ui->lblHex->setFullFont(hexFont);
 }
 
 tinsora::ColorRGB TfrmMain::CurrentColor() const {
@@ -271,11 +277,18 @@ void TfrmMain::CSSHsl1Click() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->lstColorSample->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress)
-            templateMouseDown = true;
-        else if (event->type() == QEvent::MouseButtonRelease)
-            templateMouseDown = false;
+    if (watched == ui->lstColorSample->viewport())
+        return TemplateListMouse(event) || QMainWindow::eventFilter(watched, event);
+    // A scroll bar turns Left and Right round, as its vertical form needs for
+    // Up and Down; the colour bars move right for Right and left for Left.
+    auto* bar = qobject_cast<QScrollBar*>(watched);
+    if (bar && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Right || key == Qt::Key_Left) {
+            bar->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                    : QAbstractSlider::SliderSingleStepSub);
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -130,11 +130,13 @@ void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextPreview& resul
     QImage image = ClearedPreview();
     QPainter painter(&image);
     QFont font = painter.font();
+    // A size of 0 or below gives the default size, as a font height of 0 does
+    // where the program comes from; the positions still follow the size.
+    // Past the picture's height a larger size shows nothing more.
+    constexpr std::int64_t kLargestPreviewSize = 1000;
     const auto size = result.previewSize;
     if (size > 0)
-        font.setPointSize(static_cast<int>(size));
-    else
-        font.setPixelSize(static_cast<int>(std::max<std::int64_t>(1, std::llabs(size))));
+        font.setPointSize(static_cast<int>(std::min(size, kLargestPreviewSize)));
     font.setBold(result.bold);
     font.setItalic(result.italic);
     font.setUnderline(result.underline);

@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "ReadFile.h"
+#include "FixedFrame.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "color/Templates.h"
@@ -11,6 +12,7 @@
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QSettings>
@@ -31,6 +33,21 @@ QSettings OpenSettings() {
                      QStringLiteral("Tinsora"));
 }
 
+// The first start leaves the store behind, empty, before anything is written.
+// Settings reach the disk (or the registry) only when a value changes, so one
+// is written and taken away again.
+void CreateSettingsStore() {
+    QSettings settings = OpenSettings();
+    if (settings.status() != QSettings::NoError || !settings.allKeys().isEmpty() ||
+        QFileInfo::exists(settings.fileName()))
+        return;
+    const QString probe = QStringLiteral("Created");
+    settings.setValue(probe, QString());
+    settings.sync();
+    settings.remove(probe);
+    settings.sync();
+}
+
 // A stored value: its integer when it is a text holding one, the default otherwise.
 int ReadInteger(const QSettings& settings, const QString& name, int fallback) {
     const QVariant value = settings.value(name);
@@ -47,7 +64,9 @@ int ReadInteger(const QSettings& settings, const QString& name, int fallback) {
 
 void TfrmMain::FormCreate() {
     ui->MainMenu1->setNativeMenuBar(false);
+    FixedFrame::install(this, FixedFrame::Buttons::MinimizeAndClose);
     SetClientSize(kDesignClientWidth, kDesignClientHeight);
+    CreateSettingsStore();
     LoadSettings();
     lastGradColor = 1;
     ApplyWindowType(windowType);
@@ -199,10 +218,23 @@ void TfrmMain::mnuWRightClick() {
 void TfrmMain::N4Click() {
     // The menu item has already turned its check over when this runs.
     Guard([this] {
+        // Changing the flags hides the window. It comes back where it was,
+        // active, with the keyboard where it was. Its native window is made
+        // anew here, not behind the program's back when it is shown (as X11
+        // does), so that the window system takes it for a new active window.
         const bool wasVisible = isVisible();
+        const QPoint at = pos();
+        QWidget* focused = focusWidget();
         setWindowFlag(Qt::WindowStaysOnTopHint, ui->N4->isChecked());
-        if (wasVisible)
-            show(); // changing the flags hides a shown window
+        if (!wasVisible)
+            return;
+        destroy();
+        move(at);
+        show();
+        raise();
+        activateWindow();
+        if (focused)
+            focused->setFocus(Qt::ActiveWindowFocusReason);
     });
 }
 

@@ -1,20 +1,22 @@
 #include "Unit2.h"
 
+#include "FixedFrame.h"
 #include "Version.h"
 #include "ui_Unit2.h"
 
 #include <QApplication>
 #include <QScreen>
-#include <QStyle>
 
 TfrmAbout* frmAbout = nullptr;
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmAbout) {
     ui->setupUi(this);
     // A caption bar without a system menu or caption buttons, and a fixed size.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    FixedFrame::install(this, FixedFrame::Buttons::None);
     setFixedSize(241, 145);
-    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    QFont title = ui->Label1->font();
+    title.setPixelSize(32);
+    ui->Label1->setFullFont(title);
     ui->StaticText1->setText(
         QStringLiteral("Version %1").arg(QString::fromLatin1(tinsora::kVersion)));
     ui->StaticText2->setText(

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "DesktopServices.h"
 #include "Unit1.h"
 #include "Version.h"
@@ -5,8 +6,9 @@
 #include "ui_Unit1.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <csignal>
@@ -37,7 +39,7 @@ private:
 };
 
 // For the picture in the README: a gradient table generated on its page, the
-// window saved as an image, and the program ended.
+// window as the display server shows it saved as an image, and the program ended.
 void TakeScreenshot(TfrmMain& window, const QString& file) {
     Ui::TfrmMain* ui = window.form();
     ui->PageControl1->setCurrentIndex(3);
@@ -47,7 +49,9 @@ void TakeScreenshot(TfrmMain& window, const QString& file) {
     ui->edtCellHeight->setText(QStringLiteral("20"));
     ui->SpeedButton2->click();
     QTimer::singleShot(300, &window, [&window, file] {
-        const bool saved = window.grab().save(file);
+        QScreen* screen = window.screen();
+        const QPixmap shot = screen ? screen->grabWindow(window.winId()) : QPixmap();
+        const bool saved = !shot.isNull() && shot.save(file);
         std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save",
                      qPrintable(file));
         QApplication::exit(saved ? 0 : 1);
@@ -75,11 +79,7 @@ int main(int argc, char** argv) {
     QtDesktopServices services;
     TinsoraApplication app(argc, argv, services);
     QApplication::setApplicationName(QStringLiteral("Tinsora"));
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    SetUpApplication(app);
 
     try {
         TfrmMain frmMain(services);

@@ -2,10 +2,12 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -268,4 +270,77 @@ TEST_F(ColorEditorTest, ClickingTheSelectedTemplateAgainTakesItsColourAgain) {
     const QRect item = ui().lstColorSample->visualItemRect(ui().lstColorSample->item(0));
     QTest::mouseClick(ui().lstColorSample->viewport(), Qt::LeftButton, {}, item.center());
     EXPECT_EQ(Current(), (ColorRGB{0x10, 0x20, 0x30}));
+}
+
+TEST_F(ColorEditorTest, ArrowKeysMoveTheBarsTheWayTheyPoint) {
+    struct Step {
+        Qt::Key key;
+        int value;
+    };
+    // From 100: each key in turn.
+    const Step steps[] = {{Qt::Key_Right, 101},  {Qt::Key_Right, 102}, {Qt::Key_Left, 101},
+                          {Qt::Key_Down, 102},   {Qt::Key_Up, 101},    {Qt::Key_PageDown, 111},
+                          {Qt::Key_PageUp, 101}, {Qt::Key_End, 255},   {Qt::Key_Home, 0}};
+    for (QScrollBar* bar : {ui().ScrollBarR, ui().ScrollBarG, ui().ScrollBarB}) {
+        bar->setValue(100);
+        for (const Step& s : steps) {
+            QTest::keyClick(bar, s.key);
+            EXPECT_EQ(bar->value(), s.value) << bar->objectName().toStdString() << " key " << s.key;
+        }
+    }
+    EXPECT_EQ(ui().edtBn->text(), "0");
+}
+
+class TemplatePageTest : public ColorEditorTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        WriteTemplates("aliceblue\r\nF0F8FF\r\nred\r\nFF0000\r\nend;\r\n");
+        Open();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QPoint ItemCentre(int row) {
+        return ui().lstColorSample->visualItemRect(ui().lstColorSample->item(row)).center();
+    }
+};
+
+TEST_F(TemplatePageTest, OpeningThePageAfterTheTrackBarTakesNoColour) {
+    Type(ui().edtRn, "1");
+    Type(ui().edtGn, "2");
+    Type(ui().edtBn, "3");
+    QTabBar* tabs = ui().PageControl2->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QTest::mouseClick(ui().barBlend, Qt::LeftButton, {}, ui().barBlend->rect().center());
+    ASSERT_EQ(QApplication::focusWidget(), ui().barBlend);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    ASSERT_EQ(ui().PageControl2->currentIndex(), 2);
+    EXPECT_EQ(Current(), (ColorRGB{1, 2, 3}));
+    EXPECT_TRUE(services.errors.isEmpty());
+
+    // Only a key that moves the selection takes a template.
+    ui().lstColorSample->setFocus();
+    QTest::keyClick(ui().lstColorSample, Qt::Key_Down);
+    const ColorRGB taken = Current();
+    EXPECT_NE(taken, (ColorRGB{1, 2, 3}));
+    const QList<QListWidgetItem*> selected = ui().lstColorSample->selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(taken,
+              selected[0]->text() == "red" ? (ColorRGB{255, 0, 0}) : (ColorRGB{240, 248, 255}));
+}
+
+TEST_F(TemplatePageTest, RightAndMiddleClicksSelectNothing) {
+    ui().PageControl2->setCurrentIndex(2);
+    SetColor(1, 2, 3);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(ui().lstColorSample->viewport(), button, {}, ItemCentre(1));
+        EXPECT_TRUE(ui().lstColorSample->selectedItems().isEmpty()) << button;
+        EXPECT_EQ(Current(), (ColorRGB{1, 2, 3})) << button;
+    }
+    QTest::mouseClick(ui().lstColorSample->viewport(), Qt::LeftButton, {}, ItemCentre(1));
+    EXPECT_EQ(Current(), (ColorRGB{255, 0, 0}));
+    QTest::keyClick(ui().lstColorSample, Qt::Key_Up);
+    EXPECT_EQ(Current(), (ColorRGB{240, 248, 255}));
+    EXPECT_TRUE(services.errors.isEmpty());
 }

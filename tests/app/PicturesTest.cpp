@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -127,4 +128,32 @@ TEST_F(PicturesTest, ColourCountBoxSetsTheStripSegments) {
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_EQ(services.errors[0], QStringLiteral("'x' は整数ではありません."));
     EXPECT_EQ(stripAt(238), (ColorRGB{255, 253, 253}));
+}
+
+TEST_F(PicturesTest, EnterInTheColourCountKeepsTheThreeItems) {
+    QComboBox* count = ui().cmbColorIndex;
+    for (const char* typed : {"5", "7", "x"}) {
+        count->lineEdit()->selectAll();
+        QTest::keyClicks(count->lineEdit(), QLatin1String(typed));
+        QTest::keyClick(count->lineEdit(), Qt::Key_Return);
+    }
+    ASSERT_EQ(count->count(), 3);
+    EXPECT_EQ(count->itemText(0), "2");
+    EXPECT_EQ(count->itemText(1), "3");
+    EXPECT_EQ(count->itemText(2), "4");
+    EXPECT_EQ(services.errors, QStringList{QStringLiteral("'x' は整数ではありません.")});
+}
+
+TEST_F(PicturesTest, TheSquaresPanelHidesTheCornersBehindItInTheFaceColour) {
+    // Pixels of the bordered panel that the square leaves free: its right
+    // column and bottom row inside the border.
+    QWidget* panel = ui().pnlRectGradation;
+    const QImage page = ui().Panel8->grab().toImage();
+    const QColor face = panel->palette().color(QPalette::Window);
+    const QPoint at = panel->pos();
+    const int inner = panel->width() - 2; // the column and row just inside the border
+    for (int k = 1; k <= inner; ++k) {
+        EXPECT_EQ(page.pixelColor(at + QPoint(inner, k)), face) << "column, row " << k;
+        EXPECT_EQ(page.pixelColor(at + QPoint(k, inner)), face) << "row, column " << k;
+    }
 }

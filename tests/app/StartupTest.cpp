@@ -4,9 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -289,6 +294,90 @@ TEST_F(WindowTest, VersionWindowOpensModallyCentredAndFreshEachTime) {
         EXPECT_EQ(frmAbout, nullptr);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
+}
+
+TEST_F(WindowTest, FirstStartLeavesAnEmptySettingsStoreBehindBeforeAnythingIsWritten) {
+    const QString file = configDir.filePath(QStringLiteral("tovelind/Tinsora.conf"));
+    ASSERT_FALSE(QFileInfo::exists(file));
+    Open();
+    EXPECT_TRUE(QFileInfo(file).isFile()) << "the store is made at start-up, not at exit";
+    EXPECT_TRUE(Settings().allKeys().isEmpty());
+    Close();
+    EXPECT_EQ(Settings().value("WindowType").toString(), "2");
+}
+
+TEST_F(WindowTest, StartingWithStoredSettingsLeavesThemAsTheyAre) {
+    Settings().setValue("WindowType", "0");
+    Open();
+    QSettings s = Settings();
+    EXPECT_EQ(s.allKeys(), QStringList{"WindowType"});
+    EXPECT_EQ(s.value("WindowType").toString(), "0");
+}
+
+TEST_F(WindowTest, MainWindowHasAFixedBorderAndAMinimiseBoxButNoMaximiseBox) {
+    Open();
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::MSWindowsFixedSizeDialogHint);
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "only the boxes asked for";
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    ui().N4->trigger();
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint) << "also on top";
+}
+
+TEST_F(WindowTest, VersionWindowHasACaptionWithoutButtons) {
+    TfrmAbout about;
+    const Qt::WindowFlags flags = about.windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_TRUE(flags & Qt::MSWindowsFixedSizeDialogHint);
+    for (Qt::WindowType box :
+         {Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint,
+          Qt::WindowCloseButtonHint, Qt::WindowContextHelpButtonHint})
+        EXPECT_FALSE(flags & box) << box;
+}
+
+TEST_F(WindowTest, StayOnTopKeepsTheWindowActiveFocusedAndInPlace) {
+    Open();
+    window->move(120, 90);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ui().edtGn->setFocus();
+    const QRect before = window->geometry();
+    for (int round = 0; round < 2; ++round) {
+        ui().N4->trigger();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        EXPECT_EQ(QApplication::focusWidget(), ui().edtGn);
+        EXPECT_EQ(window->geometry(), before);
+    }
+}
+
+TEST_F(WindowTest, VersionWindowShowsTheWholeNameAndACheckMarkOnOk) {
+    TfrmAbout about;
+    const auto* name = about.findChild<QLabel*>("Label1");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("ティンソラ"));
+    EXPECT_EQ(name->geometry(), QRect(8, 8, 103, 32));
+    const QFontMetrics m = name->fontMetrics();
+    EXPECT_LE(m.horizontalAdvance(name->text()), name->contentsRect().width());
+    EXPECT_LE(m.height(), name->contentsRect().height());
+    EXPECT_GE(name->font().pixelSize(), 24) << "still a large title";
+    EXPECT_TRUE(QFontInfo(name->font()).family().startsWith("IPA"))
+        << QFontInfo(name->font()).family().toStdString();
+
+    const auto* ok = about.findChild<QPushButton*>("BitBtn1");
+    ASSERT_NE(ok, nullptr);
+    const QImage drawn = ok->icon().pixmap(QSize(16, 16)).toImage();
+    const QImage check = QIcon(QStringLiteral(":/icons/ok.svg")).pixmap(QSize(16, 16)).toImage();
+    ASSERT_FALSE(check.isNull()) << "the check mark is one of the program's pictures";
+    EXPECT_EQ(drawn.convertToFormat(QImage::Format_ARGB32),
+              check.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(Program, AnswersVersion) {

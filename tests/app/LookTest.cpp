@@ -1,0 +1,202 @@
+// What the window shows beyond its values: whole texts, Japanese standard
+// dialogs, pictures on the buttons, list rows and the text preview.
+
+#include "FitLabel.h"
+#include "PictureBox.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QToolButton>
+
+namespace {
+
+bool FitsIn(const QLabel* label, const QString& text) {
+    // The label's own font metrics: the font it shows the text in.
+    const QFontMetrics m = label->fontMetrics();
+    return m.horizontalAdvance(text) <= label->contentsRect().width() &&
+           m.height() <= label->contentsRect().height();
+}
+
+// The smallest rectangle holding every pixel that is neither white nor black.
+QRect InkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 1; y < image.height() - 1; ++y)
+        for (int x = 1; x < image.width() - 1; ++x) {
+            const QRgb p = image.pixel(x, y);
+            if ((p & 0xFFFFFF) != 0xFFFFFF && (p & 0xFFFFFF) != 0)
+                bounds |= QRect(x, y, 1, 1);
+        }
+    return bounds;
+}
+
+} // namespace
+
+class LookTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Open();
+    }
+};
+
+TEST_F(LookTest, EveryNotationOfTheWidestColoursShowsWholeInTheColourLabel) {
+    FitLabel* label = ui().lblHex;
+    ASSERT_EQ(label->size(), QSize(115, 20));
+    EXPECT_TRUE(QFontInfo(label->font()).family().startsWith("IPA"))
+        << "the font the window really uses here: "
+        << QFontInfo(label->font()).family().toStdString();
+    QAction* notations[] = {ui().mnuColTypeHex, ui().mnuColTypeRGB, ui().mnuColTypeVB,
+                            ui().mnuColTypeCB};
+    const tinsora::ColorRGB colours[] = {{255, 255, 255}, {221, 221, 221}, {0, 0, 0},
+                                         {255, 128, 0},   {188, 188, 188}, {8, 8, 8}};
+    for (bool sharp : {true, false}) {
+        if (ui().mnuOptionSharp->isChecked() != sharp)
+            ui().mnuOptionSharp->trigger();
+        for (QAction* notation : notations) {
+            notation->trigger();
+            for (const auto& c : colours) {
+                SetColor(c.Red, c.Green, c.Blue);
+                EXPECT_TRUE(FitsIn(label, label->text())) << label->text().toStdString();
+                EXPECT_EQ(label->font().pixelSize(), 16) << label->text().toStdString();
+            }
+        }
+    }
+    // The texts of the CSS notations at their widest, and the design text.
+    for (const char* text : {"rgb(255 255 255)", "hsl(360 100% 100%)", "hsl(300 100% 50%)",
+                             "RGB(255,255,255)", "#DDDDDD", "&H00FFFFFF&", "0x00FFFFFF"}) {
+        label->setText(QLatin1String(text));
+        EXPECT_TRUE(FitsIn(label, label->text())) << text;
+        EXPECT_EQ(label->font().pixelSize(), 16) << text;
+    }
+    // A text that fits is shown in the label's full font, not condensed.
+    label->setText(QStringLiteral("#000000"));
+    EXPECT_TRUE(label->font().stretch() == QFont::AnyStretch ||
+                label->font().stretch() == QFont::Unstretched)
+        << label->font().stretch();
+}
+
+TEST_F(LookTest, TemplateRowsAreTwelvePixelsHigh) {
+    Close();
+    WriteTemplates("a\r\n000000\r\nb\r\nFFFFFF\r\nc\r\n808080\r\nend;\r\n");
+    Open();
+    QListWidget* list = ui().lstColorSample;
+    list->show();
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_LE(list->fontMetrics().height(), 12) << "letters fit the rows whole";
+    EXPECT_GE(list->font().pixelSize(), 10);
+    for (int k = 0; k < list->count(); ++k) {
+        const QRect r = list->visualItemRect(list->item(k));
+        EXPECT_EQ(r.height(), 12) << k;
+        EXPECT_EQ(r.top(), 12 * k) << k;
+    }
+}
+
+TEST_F(LookTest, PreviewOfSizeZeroOrBelowDrawsAtTheDefaultSize) {
+    ui().PageControl1->setCurrentIndex(1);
+    ui().rbtnGraTextMoji->setChecked(true);
+    ui().edtGraText->setText(QStringLiteral("A"));
+    for (const char* size : {"+0", "-1", "-2"}) {
+        ui().cmbMojiSize->setCurrentText(QLatin1String(size));
+        ui().SpeedButton2->click();
+        ASSERT_TRUE(services.errors.isEmpty()) << services.errors.join(' ').toStdString();
+        const QRect ink = InkBounds(ui().imgGradText->image());
+        EXPECT_GE(ink.height(), 7) << size << ": a letter of a readable size";
+        EXPECT_LE(ink.height(), 16) << size;
+        EXPECT_GE(ink.left(), 5) << size << ": the first letter stands at x = 5";
+    }
+}
+
+TEST_F(LookTest, StandardBoxesAndFileDialogsSpeakJapanese) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("OpenError"), QString(),
+                    QMessageBox::Retry | QMessageBox::Cancel | QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Retry)->text(), QStringLiteral("再試行"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+
+    for (QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(mode);
+        QStringList texts;
+        for (const QLabel* l : dialog.findChildren<QLabel*>())
+            texts << l->text();
+        for (const QPushButton* b : dialog.findChildren<QPushButton*>())
+            texts << b->text();
+        EXPECT_TRUE(texts.contains(QStringLiteral("キャンセル"))) << texts.join('|').toStdString();
+        for (const char* english : {"Look in:", "File &name:", "Cancel", "&Open", "&Save"})
+            EXPECT_FALSE(texts.contains(QLatin1String(english))) << english;
+    }
+}
+
+TEST_F(LookTest, ButtonsShowPicturesCrispAtOneAndTwoTimes) {
+    QToolButton* buttons[] = {ui().tbtnWindowMin, ui().tbtnWindowBas, ui().tbtnWindowMax,
+                              ui().tbtnHelp,      ui().btnHanten,     ui().btnColorCopy,
+                              ui().SpeedButton2};
+    for (QToolButton* b : buttons) {
+        const QIcon icon = b->icon();
+        ASSERT_FALSE(icon.isNull()) << b->objectName().toStdString();
+        for (qreal scale : {1.0, 2.0}) {
+            const QImage image = icon.pixmap(QSize(16, 16), scale).toImage();
+            ASSERT_EQ(image.size(), QSize(16, 16) * scale) << b->objectName().toStdString();
+            int stroke = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    stroke += image.pixel(x, y) == qRgba(0x3c, 0x3c, 0x3c, 255) ? 1 : 0;
+            EXPECT_GE(stroke, 8 * scale) << b->objectName().toStdString() << " at " << scale
+                                         << ": drawn in solid dark grey lines";
+        }
+    }
+    // The window-size pictures differ from each other.
+    const auto image = [](QToolButton* b) { return b->icon().pixmap(QSize(16, 16)).toImage(); };
+    EXPECT_NE(image(ui().tbtnWindowMin), image(ui().tbtnWindowBas));
+    EXPECT_NE(image(ui().tbtnWindowBas), image(ui().tbtnWindowMax));
+    EXPECT_EQ(ui().SpeedButton2->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    EXPECT_EQ(ui().SpeedButton2->text(), QStringLiteral("作成"));
+    for (QToolButton* b : {ui().tbtnWindowMin, ui().tbtnHelp, ui().btnHanten})
+        EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+TEST_F(LookTest, EveryOneLineCaptionOfTheWindowShowsWhole) {
+    QStringList clipped;
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (text.isEmpty() || label->wordWrap() || text.contains('\n'))
+            continue;
+        const QString shown = QString(text).remove('&');
+        if (!FitsIn(label, label->textFormat() == Qt::PlainText ? text : shown))
+            clipped << label->objectName() + ": " + text;
+    }
+    // Buttons, check boxes and radio buttons: the caption in the room their
+    // style gives it.
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->text().isEmpty() || qobject_cast<const QToolButton*>(b))
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        const QStyle::SubElement contents =
+            qobject_cast<const QCheckBox*>(b)      ? QStyle::SE_CheckBoxContents
+            : qobject_cast<const QRadioButton*>(b) ? QStyle::SE_RadioButtonContents
+                                                   : QStyle::SE_PushButtonContents;
+        const QRect room = b->style()->subElementRect(contents, &option, b);
+        const QFontMetrics m = b->fontMetrics();
+        if (m.horizontalAdvance(QString(b->text()).remove('&')) > room.width() ||
+            m.height() > room.height())
+            clipped << b->objectName() + ": " + b->text();
+    }
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join(", ").toStdString();
+}
