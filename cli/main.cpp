@@ -11,6 +11,20 @@
 #include <string_view>
 #include <vector>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
+#endif
+
 namespace {
 
 std::string Usage() {
@@ -30,6 +44,47 @@ int ReportUsageError(const std::string& message) {
     return 2;
 }
 
+// The arguments after the program's name, as UTF-8.
+std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
+#ifdef _WIN32
+    // Windows hands main its arguments in the ANSI code page, which cannot
+    // hold every character; the wide command line holds them all.
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int k = 1; wide && k < count; ++k) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wide[k], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
+        if (n > 0)
+            WideCharToMultiByte(CP_UTF8, 0, wide[k], -1, arg.data(), n, nullptr, nullptr);
+        arg.pop_back(); // the terminating zero
+        args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    return args;
+#else
+    return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
+int Run(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        tinsora::cli::WriteOut(Usage());
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        tinsora::cli::WriteOut(std::string("tinsora-cli ") + tinsora::kVersion + " (build " +
+                               tinsora::kBuildNumber + ")\n");
+        return 0;
+    }
+    if (args.empty())
+        return ReportUsageError("no command given");
+    for (const auto& command : tinsora::cli::AllCommands())
+        if (args[0] == command.name)
+            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+    return ReportUsageError("unknown command '" + args[0] + "'");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,30 +93,20 @@ int main(int argc, char** argv) {
     // the signal ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(Usage().c_str(), stdout);
-        return 0;
+#ifdef _WIN32
+    // Bytes go out as they are made: --crlf alone decides the line ends.
+    for (std::FILE* stream : {stdin, stdout, stderr})
+        if (_fileno(stream) >= 0)
+            _setmode(_fileno(stream), _O_BINARY);
+#endif
+    try {
+        return Run(Arguments(argc, argv));
+    } catch (const tinsora::cli::UsageError& e) {
+        return ReportUsageError(e.what());
+    } catch (const tinsora::cli::OutputClosed&) {
+        return 0; // whoever read the output has all they wanted
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tinsora-cli: %s\n", e.what());
+        return 1;
     }
-    if (args.size() == 1 && args[0] == "--version") {
-        std::printf("tinsora-cli %s (build %s)\n", tinsora::kVersion, tinsora::kBuildNumber);
-        return 0;
-    }
-    if (args.empty())
-        return ReportUsageError("no command given");
-    for (const auto& command : tinsora::cli::AllCommands()) {
-        if (args[0] != command.name)
-            continue;
-        try {
-            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
-        } catch (const tinsora::cli::UsageError& e) {
-            return ReportUsageError(e.what());
-        } catch (const tinsora::cli::OutputClosed&) {
-            return 0; // whoever read the output has all they wanted
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "tinsora-cli: %s\n", e.what());
-            return 1;
-        }
-    }
-    return ReportUsageError("unknown command '" + args[0] + "'");
 }

@@ -11,8 +11,16 @@ struct ProgramResult {
     std::string err; ///< standard error
 };
 
+/// Where the program's standard output goes.
+enum class Output {
+    Captured, ///< into ProgramResult::out
+    Closed,   ///< nowhere: the program starts with it closed
+    DevFull,  ///< the device /dev/full, where every write fails (not on Windows)
+};
+
 /// Runs a program with arguments (no shell), optionally feeding standard input.
+/// Arguments are UTF-8 on every platform.
 ProgramResult RunProgram(const std::string& path, const std::vector<std::string>& args,
-                         const std::string& input = {});
+                         const std::string& input = {}, Output output = Output::Captured);
 
 } // namespace tinsora::test

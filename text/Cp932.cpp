@@ -1,58 +1,123 @@
 #include "text/Cp932.h"
 
+#include "text/Cp932Platform.h"
+
 #include <array>
-#include <memory>
-#include <mutex>
-#include <stdexcept>
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_err.h>
-#include <unicode/ustring.h>
-#include <unicode/utf8.h>
+#include <cstdint>
 
 namespace tinsora {
 
 namespace {
 
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+constexpr char32_t kReplacement = 0xFFFD;
 
-ConverterPtr OpenCp932() {
-    UErrorCode status = U_ZERO_ERROR;
-    ConverterPtr conv(ucnv_open("windows-31j", &status));
-    if (U_FAILURE(status) || !conv)
-        throw std::runtime_error("code page 932 converter is not available");
-    return conv;
+// Bytes that are no character of code page 932, though one converter or the
+// other gives them one (U+0080 and private-use code points on Windows).
+// They decode to U+FFFD on every platform.
+constexpr bool IsOutsideTheCodePage(unsigned char b) {
+    return b == 0x80 || b == 0xA0 || b >= 0xFD;
 }
 
-// Decoding of every single- and double-byte sequence, built once from the
-// converter so that reading large files does not call into it per character.
+struct Utf8Char {
+    char bytes[4] = {0, 0, 0, 0};
+    unsigned char length = 0;
+};
+
+Utf8Char Utf8Of(char32_t c) {
+    Utf8Char u;
+    auto put = [&u](unsigned v) { u.bytes[u.length++] = static_cast<char>(v); };
+    if (c < 0x80) {
+        put(c);
+    } else if (c < 0x800) {
+        put(0xC0 | (c >> 6));
+        put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        put(0xE0 | (c >> 12));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    } else {
+        put(0xF0 | (c >> 18));
+        put(0x80 | ((c >> 12) & 0x3F));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    }
+    return u;
+}
+
+// The well-formed UTF-8 sequence at s[i], or -1 (then only s[i] is taken).
+long NextUtf8(const unsigned char* s, std::size_t size, std::size_t& i) {
+    const unsigned b = s[i];
+    if (b < 0x80) {
+        ++i;
+        return static_cast<long>(b);
+    }
+    std::size_t n = 0;
+    char32_t c = 0;
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        n = 1;
+        c = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 2;
+        c = b & 0x0F;
+        if (b == 0xE0)
+            low = 0xA0; // no overlong forms
+        else if (b == 0xED)
+            high = 0x9F; // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 3;
+        c = b & 0x07;
+        if (b == 0xF0)
+            low = 0x90;
+        else if (b == 0xF4)
+            high = 0x8F; // nothing above U+10FFFF
+    } else {
+        return -1;
+    }
+    if (size - i <= n)
+        return -1;
+    for (std::size_t k = 1; k <= n; ++k) {
+        const unsigned t = s[i + k];
+        if (t < (k == 1 ? low : 0x80) || t > (k == 1 ? high : 0xBF))
+            return -1;
+        c = (c << 6) | (t & 0x3F);
+    }
+    i += n + 1;
+    return static_cast<long>(c);
+}
+
+// The decoding of every single- and double-byte sequence, built once from the
+// platform's converter so that reading large files does not call into it per
+// character.
 class DecodeTable {
 public:
     DecodeTable() {
-        ConverterPtr conv = OpenCp932();
+        const Utf8Char replacement = Utf8Of(kReplacement);
         for (int b = 0; b < 256; ++b) {
-            const char in[1] = {static_cast<char>(b)};
-            UErrorCode status = U_ZERO_ERROR;
-            single_[b] = Decode(conv.get(), in, 1, status);
-            lead_[b] = status == U_TRUNCATED_CHAR_FOUND;
+            const auto byte = static_cast<unsigned char>(b);
+            if (b < 0x80) {
+                // ASCII is itself: some converters move a few control codes.
+                Set(single_[b], b);
+            } else if (IsOutsideTheCodePage(byte)) {
+                single_[b] = replacement;
+            } else if (platform::Cp932IsLeadByte(byte)) {
+                lead_[b] = true;
+                single_[b] = replacement;
+            } else {
+                const char in[1] = {static_cast<char>(b)};
+                Set(single_[b], platform::Cp932DecodeOne(in, 1));
+            }
         }
         for (int lead = 0; lead < 256; ++lead) {
             if (!lead_[lead])
                 continue;
             for (int trail = 0; trail < 256; ++trail) {
                 const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                UErrorCode status = U_ZERO_ERROR;
-                double_[lead * 256 + trail] = Decode(conv.get(), in, 2, status);
+                Set(double_[lead * 256 + trail], platform::Cp932DecodeOne(in, 2));
             }
         }
     }
-
-    struct Utf8Char {
-        char bytes[4] = {0, 0, 0, 0};
-        unsigned char length = 0;
-    };
 
     bool IsLead(unsigned char b) const { return lead_[b]; }
     const Utf8Char& Single(unsigned char b) const { return single_[b]; }
@@ -60,28 +125,25 @@ public:
         return double_[lead * 256 + trail];
     }
 
-private:
-    static Utf8Char Utf8Of(UChar32 c) {
-        Utf8Char u;
-        int32_t i = 0;
-        UBool error = false;
-        U8_APPEND(reinterpret_cast<uint8_t*>(u.bytes), i, 4, c, error);
-        u.length = static_cast<unsigned char>(error ? 0 : i);
-        return u;
+    // The code point the bytes decode to, or -1 when they are not a character.
+    long CodePointOf(const char* bytes, int length) const {
+        const auto b0 = static_cast<unsigned char>(bytes[0]);
+        const Utf8Char* u = nullptr;
+        if (length == 1 && !lead_[b0])
+            u = &single_[b0];
+        else if (length == 2 && lead_[b0])
+            u = &Double(b0, static_cast<unsigned char>(bytes[1]));
+        if (!u || u->length == 0)
+            return -1;
+        std::size_t i = 0;
+        const long c = NextUtf8(reinterpret_cast<const unsigned char*>(u->bytes), u->length, i);
+        return c == static_cast<long>(kReplacement) ? -1 : c;
     }
-    static Utf8Char Replacement() { return Utf8Of(0xFFFD); }
 
-    // The one character the bytes make, or the replacement character; status
-    // tells a truncated sequence apart.
-    static Utf8Char Decode(UConverter* conv, const char* in, int length, UErrorCode& status) {
-        ucnv_reset(conv);
-        ucnv_setToUCallBack(conv, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-        UChar out[4];
-        const char* src = in;
-        UChar* dst = out;
-        ucnv_toUnicode(conv, &dst, out + 4, &src, in + length, nullptr, /*flush=*/true, &status);
-        const bool one = U_SUCCESS(status) && dst - out == 1 && src == in + length;
-        return one ? Utf8Of(out[0]) : Replacement();
+private:
+    static void Set(Utf8Char& slot, long c) {
+        const bool valid = c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+        slot = Utf8Of(valid ? static_cast<char32_t>(c) : kReplacement);
     }
 
     std::array<bool, 256> lead_{};
@@ -94,23 +156,21 @@ const DecodeTable& Table() {
     return table;
 }
 
-// Encodes one code point; returns the byte count (0 when it has no form).
-int EncodeCodePoint(UConverter* conv, UChar32 c, char out[4]) {
-    UChar u[2];
-    int32_t len = 0;
-    UBool error = false;
-    U16_APPEND(u, len, 2, c, error);
-    if (error)
+// The code page 932 form of a code point; returns its byte count, 0 when it
+// has none. Only a form that decodes back to the same code point counts, so a
+// one-way mapping of either converter never stands for a character.
+int Encode(const DecodeTable& table, char32_t c, char out[2]) {
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        return 1;
+    }
+    char bytes[4];
+    const int n = platform::Cp932EncodeOne(c, bytes);
+    if ((n != 1 && n != 2) || table.CodePointOf(bytes, n) != static_cast<long>(c))
         return 0;
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_reset(conv);
-    ucnv_setFromUCallBack(conv, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    const UChar* src = u;
-    char* dst = out;
-    ucnv_fromUnicode(conv, &dst, out + 4, &src, u + len, nullptr, true, &status);
-    if (U_FAILURE(status))
-        return 0;
-    return static_cast<int>(dst - out);
+    out[0] = bytes[0];
+    out[1] = n == 2 ? bytes[1] : 0;
+    return n;
 }
 
 } // namespace
@@ -121,7 +181,7 @@ bool IsLeadByte(unsigned char byte) {
 
 void AppendCp932AsUtf8(std::string& out, std::string_view cp932Char) {
     const DecodeTable& t = Table();
-    const DecodeTable::Utf8Char* u = nullptr;
+    const Utf8Char* u = nullptr;
     if (cp932Char.size() >= 2)
         u = &t.Double(static_cast<unsigned char>(cp932Char[0]),
                       static_cast<unsigned char>(cp932Char[1]));
@@ -139,11 +199,11 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     while (k < cp932.size()) {
         const auto b = static_cast<unsigned char>(cp932[k]);
         if (t.IsLead(b) && k + 1 < cp932.size()) {
-            const auto& u = t.Double(b, static_cast<unsigned char>(cp932[k + 1]));
+            const Utf8Char& u = t.Double(b, static_cast<unsigned char>(cp932[k + 1]));
             out.append(u.bytes, u.length);
             k += 2;
         } else {
-            const auto& u = t.Single(b);
+            const Utf8Char& u = t.Single(b);
             out.append(u.bytes, u.length);
             ++k;
         }
@@ -152,34 +212,26 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
-    ConverterPtr conv = OpenCp932();
+    const DecodeTable& t = Table();
     std::vector<Cp932Char> chars;
     chars.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
-    const auto length = static_cast<int32_t>(utf8.size());
-    int32_t i = 0;
-    while (i < length) {
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
         Cp932Char ch;
-        ch.offset = static_cast<std::size_t>(i);
-        UChar32 c = 0;
-        U8_NEXT(s, i, length, c);
-        if (c < 0) // U8_NEXT takes a cut-off sequence whole; its bytes stand alone here
-            i = static_cast<int32_t>(ch.offset) + 1;
-        ch.length = static_cast<std::size_t>(i) - ch.offset;
-        char bytes[4];
-        const int n = c < 0 ? 0 : EncodeCodePoint(conv.get(), c, bytes);
-        if (n == 1 || n == 2) {
-            ch.width = n;
-            ch.cp932[0] = bytes[0];
-            ch.cp932[1] = n == 2 ? bytes[1] : 0;
-            ch.mapped = true;
-        } else if (c < 0) {
+        ch.offset = i;
+        const long c = NextUtf8(s, utf8.size(), i);
+        if (c < 0) {
             // A byte that is not UTF-8: keep it as one narrow character.
+            ++i;
+            ch.length = 1;
             ch.width = 1;
             ch.mapped = false;
         } else {
-            ch.width = 2;
-            ch.mapped = false;
+            ch.length = i - ch.offset;
+            const int n = Encode(t, static_cast<char32_t>(c), ch.cp932);
+            ch.width = n == 0 ? 2 : n;
+            ch.mapped = n != 0;
         }
         chars.push_back(ch);
     }

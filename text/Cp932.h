@@ -11,7 +11,7 @@ namespace tinsora {
 bool IsLeadByte(unsigned char byte);
 
 /// Converts UTF-8 to code page 932; characters without a code page 932 form
-/// become "?" (use Cp932Widths where widths matter).
+/// become "?" (use Cp932Chars where widths matter).
 std::string Utf8ToCp932(std::string_view utf8);
 
 /// Converts code page 932 bytes to UTF-8; an invalid sequence becomes U+FFFD.
