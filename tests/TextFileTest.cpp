@@ -1,33 +1,24 @@
 #include "text/TextFile.h"
 
+#include "tests/TempDir.h"
 #include "tests/Watchdog.h"
 #include "text/Error.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace tinsora;
 using namespace std::chrono_literals;
-using tinsora::test::ReleaseFifo;
+using tinsora::test::TempDir;
 using tinsora::test::Watchdog;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tinsora-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -129,6 +120,10 @@ TEST(ReadFile, RefusesAFileLargerThanTheLimitNamingTheLimit) {
     EXPECT_EQ(ReadTextLines(huge, kDefaultReadLimit + 1), std::vector<std::string>{"text"});
 }
 
+// FIFOs and devices are POSIX things.
+#ifndef _WIN32
+using tinsora::test::ReleaseFifo;
+
 TEST(ReadFile, ForRegularFilesOnlyRefusesFifosDevicesAndFoldersWithoutWaiting) {
     TempDir dir;
     const std::string fifo = dir / "fifo.txt";
@@ -163,3 +158,4 @@ TEST(ReadFile, ReadsAFifoToItsEndAndADeviceToItsFirstZeroByte) {
 
     EXPECT_EQ(ReadFileBytes("/dev/zero"), "");
 }
+#endif

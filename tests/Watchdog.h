@@ -5,12 +5,15 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace tinsora::test {
 
@@ -58,6 +61,7 @@ private:
     std::thread thread_;
 };
 
+#ifndef _WIN32
 /// A rescue for a reader waiting on a FIFO: its writing end opened and closed,
 /// so that the reader gets the end of the file.
 inline std::function<void()> ReleaseFifo(const std::string& path) {
@@ -67,6 +71,7 @@ inline std::function<void()> ReleaseFifo(const std::string& path) {
             ::close(fd);
     };
 }
+#endif
 
 /// A rescue for what nothing can release: the test process ends, failing.
 inline std::function<void()> EndProcess(const std::string& what) {
