@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tinsora {
+
+/// One character of UTF-8 text: its code point and its length in bytes.
+struct Utf8Char {
+    char32_t codePoint = 0;
+    std::size_t length = 1;
+};
+
+/// The character at p (p < end); a byte that does not begin a valid sequence
+/// is a character of its own, U+FFFD of length 1.
+Utf8Char DecodeUtf8(const char* p, const char* end);
+
+/// How an edit may join the undo step before it: typed characters, Backspace
+/// and Delete each run together while they follow on from one another.
+enum class EditKind { Other, Typing, Backspace, Delete };
+
+/// What one edit (or one undo or redo) did to the text and its lines.
+struct TextChange {
+    std::size_t position = 0;      ///< where the change begins
+    std::size_t removed = 0;       ///< bytes taken out there
+    std::size_t inserted = 0;      ///< bytes put in their place
+    std::size_t line = 0;          ///< the line holding position
+    std::size_t removedLines = 0;  ///< line breaks taken out
+    std::size_t insertedLines = 0; ///< line breaks put in
+};
+
+/// An editable text held once, as UTF-8 bytes with LF line ends, with the
+/// start of every line beside it (one std::size_t per line) and an undo history
+/// that keeps only what an edit took out.
+class TextBuffer {
+public:
+    TextBuffer();
+
+    /// Replaces the whole text with the string's own storage (no copy); CR LF and
+    /// lone CR become LF. Clears the undo history.
+    void SetText(std::string&& text);
+    /// Empties the text and gives back its memory, the undo history's included.
+    void Clear();
+
+    /// The whole text.
+    const std::string& Text() const { return text_; }
+    /// Bytes held.
+    std::size_t Size() const { return text_.size(); }
+    /// Whether the text is empty.
+    bool Empty() const { return text_.empty(); }
+    /// The text of [begin, end) with CR LF line ends, as the clipboard holds it.
+    std::string TextCrLf(std::size_t begin, std::size_t end) const;
+
+    /// Lines: one more than the line breaks (an empty text has one empty line).
+    std::size_t LineCount() const { return lineStarts_.size(); }
+    /// Byte position where a line begins.
+    std::size_t LineStart(std::size_t line) const { return lineStarts_[line]; }
+    /// Byte position where a line's text ends: its LF, or Size() for the last line.
+    std::size_t LineEnd(std::size_t line) const;
+    /// A line's text without its LF.
+    std::string_view Line(std::size_t line) const;
+    /// The line holding a byte position (Size() is on the last line).
+    std::size_t LineOf(std::size_t position) const;
+
+    /// The start of the character that holds byte position.
+    std::size_t CharStart(std::size_t position) const;
+    /// The character boundary after position (Size() at the end).
+    std::size_t NextChar(std::size_t position) const;
+    /// The character boundary before position (0 at the start).
+    std::size_t PrevChar(std::size_t position) const;
+    /// The word (a run of letters and digits, of one kana or kanji script, of
+    /// punctuation or of spaces) at position, within its line; at a line's end,
+    /// the run before it.
+    std::pair<std::size_t, std::size_t> WordAt(std::size_t position) const;
+    /// Where the next word begins after position (over a line break, the next line's start).
+    std::size_t NextWordStart(std::size_t position) const;
+    /// Where the word before position begins (over a line break, the previous line's end).
+    std::size_t PrevWordStart(std::size_t position) const;
+
+    /// The first occurrence of needle beginning at or after from (case-sensitive, line
+    /// breaks included); nothing for an empty needle or none found.
+    std::optional<std::size_t> FindForward(std::string_view needle, std::size_t from) const;
+    /// The last occurrence of needle beginning before before.
+    std::optional<std::size_t> FindBackward(std::string_view needle, std::size_t before) const;
+
+    /// Replaces [begin, end) (character boundaries) with text, CR LF and CR made LF, as one
+    /// undo step or joined to the one before as kind allows.
+    TextChange Replace(std::size_t begin, std::size_t end, std::string_view text,
+                       EditKind kind = EditKind::Other);
+    /// Whether there is an edit to undo.
+    bool CanUndo() const { return !undo_.empty(); }
+    /// Whether there is an undone edit to redo.
+    bool CanRedo() const { return !redo_.empty(); }
+    /// Takes back the last undo step; nothing when there is none.
+    std::optional<TextChange> Undo();
+    /// Makes the last undone step again; nothing when there is none.
+    std::optional<TextChange> Redo();
+    /// Makes the next edit begin an undo step of its own (the caret moved).
+    void CloseUndoStep() { mergeable_ = false; }
+
+private:
+    // The text at [position, position + length) now; other is what it was before
+    // (for an undo step) or after (for a redo step). Undoing swaps the two.
+    struct Step {
+        std::size_t position = 0;
+        std::size_t length = 0;
+        std::string other;
+        EditKind kind = EditKind::Other;
+    };
+
+    TextChange Apply(std::size_t begin, std::size_t end, std::string_view text);
+    TextChange UpdateIndex(std::size_t begin, std::size_t oldEnd, std::size_t inserted);
+    TextChange Swap(Step& step);
+    void BuildLineIndex();
+
+    std::string text_;
+    std::vector<std::size_t> lineStarts_;
+    std::vector<Step> undo_;
+    std::vector<Step> redo_;
+    bool mergeable_ = false;
+};
+
+} // namespace tinsora
