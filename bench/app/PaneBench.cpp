@@ -31,10 +31,10 @@ std::string Table1000() {
     tinsora::GradientTableOptions options;
     options.cols = "1000";
     options.rows = "1000";
-    std::string text;
-    text.reserve(static_cast<std::size_t>(tinsora::GradientTableOutputSize(options)));
-    tinsora::WriteGradientTable(options, "\n", [&](std::string_view piece) { text += piece; });
-    return text;
+    options.lineEnd = std::string("\n");
+    tinsora::StringSink sink;
+    tinsora::WriteGradientTable(options, sink);
+    return sink.Take();
 }
 
 // About 2.7 MB of code page 932 text, Japanese and ASCII mixed, in lines of about
@@ -62,16 +62,12 @@ std::string MixedFile() {
 std::string JoinedTextFile() {
     tinsora::GradientTextOptions options;
     options.source = tinsora::GradientTextSource::File;
-    options.fileBytes = MixedFile();
-    // Counted first, so that the text is made in one buffer of its size, as the
-    // table is: what is measured is the pane, not a growing string.
-    std::size_t bytes = 0;
-    tinsora::StreamGradientText(options, "",
-                                [&](std::string_view piece) { bytes += piece.size(); });
-    std::string text;
-    text.reserve(bytes);
-    tinsora::StreamGradientText(options, "", [&](std::string_view piece) { text += piece; });
-    return text;
+    const std::string file = MixedFile();
+    options.fileBytes = file;
+    options.lineMode = false;
+    tinsora::StringSink sink;
+    tinsora::WriteGradientText(options, sink);
+    return sink.Take();
 }
 
 const std::string& Source(int which) {
