@@ -114,9 +114,21 @@ ProgramResult RunProgram(const std::string& path, const std::vector<std::string>
     si.hStdOutput = outWrite.get(); // none when closed
     si.hStdError = errWrite.get();
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &si, &pi))
-        throw std::runtime_error("cannot start " + path);
+    // Under Wine on a busy machine a start now and then fails for a moment;
+    // a few tries tell that apart from a program that cannot start.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           nullptr, &si, &pi)) {
+            error = 0;
+            break;
+        }
+        error = GetLastError();
+        Sleep(200);
+    }
+    if (error != 0)
+        throw std::runtime_error("cannot start " + path + " (error " + std::to_string(error) +
+                                 ")");
     Handle process(pi.hProcess);
     Handle thread(pi.hThread);
     inRead.Close();
