@@ -31,7 +31,13 @@ public:
     std::optional<QString> chooseSaveFile(QWidget*, const FileDialogRequest&) override {
         return {};
     }
+    std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget*, const FileDialogRequest&,
+                                                          const QString&) override {
+        return {};
+    }
     void setClipboardText(const QString&) override {}
+    void setClipboardUtf8(const QByteArray&) override {}
+    std::optional<QString> clipboardText() override { return {}; }
     int screenWidth() override { return 1024; }
     bool openUrl(const QUrl&) override { return true; }
     QString lastError;
