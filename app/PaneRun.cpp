@@ -26,12 +26,13 @@ void PaneRun::Control::progress(std::uint64_t done, std::uint64_t total) {
     checkCancelled();
     const double part =
         total == 0 ? 1.0 : static_cast<double>(std::min(done, total)) / static_cast<double>(total);
-    run.permille.store(static_cast<int>(1000.0 * (step + part) / steps), std::memory_order_relaxed);
+    run.permille.store(static_cast<int>(1000.0 * (from + part * (to - from))),
+                       std::memory_order_relaxed);
 }
 
-void PaneRun::Control::beginStep(int step_, int steps_) {
-    step = step_;
-    steps = std::max(1, steps_);
+void PaneRun::Control::beginPart(double from_, double to_) {
+    from = from_;
+    to = to_;
     progress(0, 1);
 }
 

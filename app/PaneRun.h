@@ -28,16 +28,16 @@ public:
         void checkCancelled() const;
         /// Reports done of total within the current step; ends the work when cancelled.
         void progress(std::uint64_t done, std::uint64_t total);
-        /// Begins step step (from 0) of steps: the progress reported from here on fills
-        /// that share of the whole.
-        void beginStep(int step, int steps);
+        /// Begins a part of the work: the progress reported from here on runs from from to to,
+        /// fractions of the whole.
+        void beginPart(double from, double to);
 
     private:
         friend class PaneRun;
         explicit Control(PaneRun& run) : run(run) {}
         PaneRun& run;
-        int step = 0;
-        int steps = 1;
+        double from = 0;
+        double to = 1;
         bool paused = false;
     };
     /// The work: the text a generation made (a save gives an empty one).

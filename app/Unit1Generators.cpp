@@ -306,10 +306,10 @@ void TfrmMain::mnuSaveHTMLClick() {
         const QString path = chosen->path;
         StartRun(
             [&text, path, encoding](PaneRun::Control& control) {
-                control.beginStep(0, 1);
+                control.beginPart(0, 0.6);
                 const std::string bytes = tinsora::SavedText(
                     text, encoding, [&](std::size_t done) { control.progress(done, text.size()); });
-                control.checkCancelled();
+                control.beginPart(0.6, 1); // the writing
                 SaveFileBytes(path, bytes);
                 return tinsora::PreparedText();
             },
@@ -399,9 +399,10 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     const std::uint64_t held = tinsora::GradientTableSize(options).lo;
     StartRun(
         [options, held](PaneRun::Control& control) {
-            control.beginStep(0, 1);
+            control.beginPart(0, 0.8);
             PaneTextSink sink(control, held);
             tinsora::WriteGradientTable(options, sink);
+            control.beginPart(0.8, 1); // the line index
             return tinsora::PreparedText(sink.take());
         },
         [this](tinsora::PreparedText&& text) { ui->txtHTML->setText(std::move(text)); });

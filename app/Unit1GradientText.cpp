@@ -127,7 +127,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
             // Read here, off the user-interface thread, so that any file name the platform
             // can open works. Every byte of a text makes at least two in the pane (a CR LF
             // makes "<BR>"), so a larger file could only be refused once it had been run.
-            control.beginStep(0, 2);
+            control.beginPart(0, 0.4);
             std::string bytes;
             if (!typed) {
                 bytes = ReadWholeRegularFile(fileName, kMaxPaneBytes / 2);
@@ -139,9 +139,10 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
             tinsora::WriteGradientText(o, size);
             if (size.size() > kMaxPaneBytes)
                 throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
-            control.beginStep(1, 2);
+            control.beginPart(0.4, 0.85);
             PaneTextSink sink(control, size.held());
             tinsora::WriteGradientText(o, sink);
+            control.beginPart(0.85, 1); // the line index
             return tinsora::PreparedText(sink.take());
         },
         [this, typed, preview = std::move(preview)](tinsora::PreparedText&& text) {
