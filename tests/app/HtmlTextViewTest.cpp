@@ -376,6 +376,43 @@ TEST_F(HtmlTextViewTest, PastingNothingInsertsNothingAndLineEndsBecomeLf) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\r\nb\r\nc"));
 }
 
+TEST_F(HtmlTextViewTest, AReadOnlyPaneSelectsCopiesAndFindsButTakesNoEdit) {
+    Focus();
+    view.setPlainText(QStringLiteral("one\ntwo"));
+    view.setReadOnly(true);
+    view.setSelection(0, 3);
+    QSignalSpy changes(&view, &HtmlTextView::textChanged);
+    Type("x");
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Delete);
+    Key(Qt::Key_X, Qt::ControlModifier);
+    clipboard.content = QStringLiteral("pasted");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Commit(QStringLiteral("あ"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "one\ntwo");
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_FALSE(static_cast<QWidget&>(view).inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_EQ(clipboard.writes, 0) << "a cut that cannot delete copies nothing either";
+
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.content, QStringLiteral("one"));
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectedText(), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(view.find(QStringLiteral("two"), false), HtmlTextView::FindResult::Wrapped);
+    QStringList enabled;
+    const std::unique_ptr<QMenu> menu(view.createContextMenu(nullptr));
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator() && action->isEnabled())
+            enabled << action->text().section('(', 0, 0);
+    EXPECT_EQ(enabled, (QStringList{"コピー", "すべて選択", "検索"}));
+
+    view.setReadOnly(false);
+    Type("x");
+    EXPECT_EQ(Text(), "one\nx");
+}
+
 TEST_F(HtmlTextViewTest, FindGoesToTheNextAndPreviousHitAndWrapsAround) {
     Focus();
     std::string text;
