@@ -49,7 +49,7 @@ TEST(SavedText, LongTextsComeOutWholeAcrossThePieces) {
         expectedUtf8 += part == "\n" ? "\r\n" : part;
     };
     const char* const parts[] = {"グ", "ラ", "デ", "a", "\n", "€", "字"};
-    for (std::size_t k = 0; text.size() < 3'500'000; ++k)
+    for (std::size_t k = 0; text.size() < 1'300'000; ++k)
         add(parts[(k * 5 + k / 7) % std::size(parts)]);
     add(std::string(200'000, 'x'));
     for (int k = 0; k < 100'000; ++k) // a run outside ASCII longer than one measure
@@ -60,7 +60,7 @@ TEST(SavedText, LongTextsComeOutWholeAcrossThePieces) {
     const std::string utf8 =
         SavedText(text, SaveEncoding::Utf8, [&](std::size_t at) { done.push_back(at); });
     EXPECT_EQ(utf8, expectedUtf8);
-    ASSERT_GE(done.size(), 3u);
+    ASSERT_GE(done.size(), 2u);
     EXPECT_EQ(done.back(), text.size());
     for (std::size_t k = 1; k < done.size(); ++k) {
         EXPECT_GT(done[k], done[k - 1]);
