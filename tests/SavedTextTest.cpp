@@ -2,12 +2,32 @@
 
 #include "text/Cp932.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 using namespace tinsora;
+
+namespace {
+
+// Where two long texts first differ, and a few bytes there (a plain comparison
+// would print a diff of the whole texts).
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    const auto at = static_cast<std::size_t>(
+        std::mismatch(a.begin(),
+                      a.begin() + static_cast<std::ptrdiff_t>(std::min(a.size(), b.size())),
+                      b.begin())
+            .first -
+        a.begin());
+    if (at == a.size() && at == b.size())
+        return "";
+    return "at " + std::to_string(at) + ": '" + a.substr(at, 16) + "' vs '" + b.substr(at, 16) +
+           "'";
+}
+
+} // namespace
 
 TEST(SavedText, Utf8KeepsEveryByteAndEndsEveryLineWithCrLf) {
     EXPECT_EQ(SavedText("", SaveEncoding::Utf8), "");
@@ -54,12 +74,12 @@ TEST(SavedText, LongTextsComeOutWholeAcrossThePieces) {
     add(std::string(200'000, 'x'));
     for (int k = 0; k < 100'000; ++k) // a run outside ASCII longer than one measure
         add("あ");
-    EXPECT_EQ(SavedText(text, SaveEncoding::Cp932), expected);
+    EXPECT_EQ(FirstDifference(SavedText(text, SaveEncoding::Cp932), expected), "");
 
     std::vector<std::size_t> done;
     const std::string utf8 =
         SavedText(text, SaveEncoding::Utf8, [&](std::size_t at) { done.push_back(at); });
-    EXPECT_EQ(utf8, expectedUtf8);
+    EXPECT_EQ(FirstDifference(utf8, expectedUtf8), "");
     ASSERT_GE(done.size(), 2u);
     EXPECT_EQ(done.back(), text.size());
     for (std::size_t k = 1; k < done.size(); ++k) {
