@@ -5,12 +5,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
-#include <QCursor>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMimeDatabase>
 #include <QScreen>
 
@@ -53,8 +54,9 @@ private:
     QMimeDatabase mimeTypes;
 };
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
-                                     QFileDialog::AcceptMode mode) {
+std::optional<SaveFileChoice> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                            QFileDialog::AcceptMode mode,
+                                            const QString& filter = QString()) {
     NameOnlyIconProvider icons;
     QFileDialog dialog(parent);
     dialog.setIconProvider(&icons);
@@ -62,6 +64,8 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::AnyFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
+    if (!filter.isEmpty())
+        dialog.selectNameFilter(filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     // Neither dialog asks whether a file must exist or may be replaced.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -79,7 +83,14 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    return SaveFileChoice{dialog.selectedFiles().first(), dialog.selectedNameFilter()};
+}
+
+QClipboard* Clipboard() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        throw tinsora::Error("クリップボードを開くことができません");
+    return clipboard;
 }
 
 } // namespace
@@ -101,19 +112,47 @@ void QtDesktopServices::showError(QWidget* parent, const QString& text) {
 
 std::optional<QString> QtDesktopServices::chooseOpenFile(QWidget* parent,
                                                          const FileDialogRequest& request) {
-    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+    const auto chosen = RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+    return chosen ? std::optional<QString>(chosen->path) : std::nullopt;
 }
 
 std::optional<QString> QtDesktopServices::chooseSaveFile(QWidget* parent,
                                                          const FileDialogRequest& request) {
-    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+    const auto chosen = RunFileDialog(parent, request, QFileDialog::AcceptSave);
+    return chosen ? std::optional<QString>(chosen->path) : std::nullopt;
+}
+
+std::optional<SaveFileChoice>
+QtDesktopServices::chooseSaveFileAndFilter(QWidget* parent, const FileDialogRequest& request,
+                                           const QString& filter) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave, filter);
 }
 
 void QtDesktopServices::setClipboardText(const QString& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        throw tinsora::Error("クリップボードを開くことができません");
-    clipboard->setText(text);
+    Clipboard()->setText(text);
+}
+
+// A paste elsewhere is answered with these very bytes: no UTF-16 copy is kept,
+// and none is made when another program asks for UTF-8.
+void QtDesktopServices::setClipboardUtf8(const QByteArray& utf8) {
+    QClipboard* clipboard = Clipboard();
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/plain"), utf8);
+    clipboard->setMimeData(data);
+}
+
+// What the clipboard holds is asked before its text: with no program owning
+// the clipboard there is nothing, which is not an empty text.
+std::optional<QString> QtDesktopServices::clipboardText() {
+    const QMimeData* data = Clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return data->text();
+}
+
+bool QtDesktopServices::clipboardHasText() {
+    const QMimeData* data = Clipboard()->mimeData();
+    return data && data->hasText();
 }
 
 int QtDesktopServices::screenWidth() {

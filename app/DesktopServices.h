@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QPointF>
@@ -21,6 +22,12 @@ struct FileDialogRequest {
     QString fileName;
 };
 
+/// What a save dialog gave: the full path and the filter it was chosen with.
+struct SaveFileChoice {
+    QString path;
+    QString filter;
+};
+
 /// The blocking parts of the desktop, behind one interface so that tests can
 /// script the answers: message boxes, file dialogs, the clipboard and the
 /// screen. The program uses QtDesktopServices; tests use a fake.
@@ -40,9 +47,26 @@ public:
     /// A modal save dialog; the chosen full path, or nothing when cancelled.
     virtual std::optional<QString> chooseSaveFile(QWidget* parent,
                                                   const FileDialogRequest& request) = 0;
+    /// A modal save dialog showing filter first (one of the request's); the chosen full path
+    /// and filter, or nothing when cancelled.
+    virtual std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget* parent,
+                                                                  const FileDialogRequest& request,
+                                                                  const QString& filter) = 0;
     /// Replaces the clipboard's content with a plain text; throws tinsora::Error
     /// ("クリップボードを開くことができません") when the clipboard cannot be used.
     virtual void setClipboardText(const QString& text) = 0;
+    /// Replaces the clipboard's content with a plain text given as UTF-8, held as these bytes
+    /// (half what the text takes as a QString); throws as setClipboardText.
+    virtual void setClipboardUtf8(const QByteArray& utf8) = 0;
+    /// The clipboard's plain text: nothing when no program owns the clipboard or it holds no
+    /// text, an empty text when it holds one; throws as setClipboardText.
+    virtual std::optional<QString> clipboardText() = 0;
+    /// Whether the clipboard holds a text to paste, asked without reading it where that can
+    /// be done (the text may then be empty).
+    virtual bool clipboardHasText() {
+        const std::optional<QString> text = clipboardText();
+        return text && !text->isEmpty();
+    }
     /// The full pixel width of the primary screen.
     virtual int screenWidth() = 0;
     /// Opens a URL (a local file) in the user's browser; false when it cannot be opened.
@@ -82,7 +106,13 @@ public:
                                           const FileDialogRequest& request) override;
     std::optional<QString> chooseSaveFile(QWidget* parent,
                                           const FileDialogRequest& request) override;
+    std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget* parent,
+                                                          const FileDialogRequest& request,
+                                                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardUtf8(const QByteArray& utf8) override;
+    std::optional<QString> clipboardText() override;
+    bool clipboardHasText() override;
     int screenWidth() override;
     bool openUrl(const QUrl& url) override;
 

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -53,16 +54,28 @@ QString Elided(const QString& text) {
 
 } // namespace
 
-void SystemHtmlTextClipboard::setText(const QString& text) {
+// The bytes themselves are the clipboard's text: held once, as they are, where
+// a QString would hold twice as many bytes and a paste into another program
+// would make the UTF-8 again.
+void SystemHtmlTextClipboard::setText(const QByteArray& utf8) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         throw tinsora::Error("クリップボードを開くことができません");
-    clipboard->setText(text);
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/plain"), utf8);
+    clipboard->setMimeData(data);
 }
 
-QString SystemHtmlTextClipboard::text() {
+// Asked of what the clipboard holds before its text is: a clipboard that no
+// program owns has no data at all.
+std::optional<QString> SystemHtmlTextClipboard::text() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    return clipboard ? clipboard->text() : QString();
+    if (!clipboard)
+        throw tinsora::Error("クリップボードを開くことができません");
+    const QMimeData* data = clipboard->mimeData();
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return data->text();
 }
 
 bool SystemHtmlTextClipboard::hasText() {
@@ -129,6 +142,14 @@ void HtmlTextView::setText(std::string&& utf8) {
         emit textChanged();
 }
 
+void HtmlTextView::setText(tinsora::PreparedText&& text) {
+    const bool wasEmpty = buffer.Empty();
+    buffer.SetText(std::move(text));
+    replaced();
+    if (!(wasEmpty && buffer.Empty()))
+        emit textChanged();
+}
+
 void HtmlTextView::setPlainText(const QString& text) {
     setText(Utf8(text));
 }
@@ -143,6 +164,38 @@ void HtmlTextView::clear() {
 
 std::string HtmlTextView::textCrLf() const {
     return buffer.TextCrLf(0, buffer.Size());
+}
+
+QByteArray HtmlTextView::utf8CrLf(std::size_t begin, std::size_t end) const {
+    end = std::min(end, buffer.Size());
+    begin = std::min(begin, end);
+    const std::string_view range = std::string_view(buffer.Text()).substr(begin, end - begin);
+    const auto breaks = static_cast<qsizetype>(std::count(range.begin(), range.end(), '\n'));
+    QByteArray out(static_cast<qsizetype>(range.size()) + breaks, Qt::Uninitialized);
+    char* at = out.data();
+    for (std::size_t from = 0; from < range.size();) {
+        const std::size_t lf = std::min(range.find('\n', from), range.size());
+        at = std::copy(range.data() + from, range.data() + lf, at);
+        if (lf < range.size()) {
+            *at++ = '\r';
+            *at++ = '\n';
+        }
+        from = lf + 1;
+    }
+    return out;
+}
+
+void HtmlTextView::setReadOnly(bool readOnly_) {
+    if (readOnly == readOnly_)
+        return;
+    readOnly = readOnly_;
+    if (hasFocus()) {
+        if (readOnly)
+            QGuiApplication::inputMethod()->reset();
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+    }
+    preedit.clear();
+    viewport()->update();
 }
 
 QString HtmlTextView::toPlainText() const {
@@ -221,6 +274,8 @@ void HtmlTextView::replaced() {
 
 void HtmlTextView::edit(std::size_t begin, std::size_t end, std::string_view text,
                         tinsora::EditKind kind) {
+    if (readOnly)
+        return;
     const tinsora::TextChange change = buffer.Replace(begin, end, text, kind);
     if (change.removed == 0 && change.inserted == 0)
         return;
@@ -269,7 +324,7 @@ bool HtmlTextView::copySelection() {
     if (!hasSelection())
         return true;
     try {
-        clipboard->setText(textOf(selectionStart(), selectionEnd(), true));
+        clipboard->setText(utf8CrLf(selectionStart(), selectionEnd()));
         return true;
     } catch (const std::exception& e) {
         emit errorOccurred(QString::fromUtf8(e.what()));
@@ -282,23 +337,27 @@ void HtmlTextView::copy() {
 }
 
 void HtmlTextView::cut() {
-    if (hasSelection() && copySelection())
+    if (!readOnly && hasSelection() && copySelection())
         deleteSelection();
 }
 
 void HtmlTextView::paste() {
-    QString text;
+    if (readOnly)
+        return;
+    std::optional<QString> text;
     try {
         text = clipboard->text();
     } catch (const std::exception& e) {
         emit errorOccurred(QString::fromUtf8(e.what()));
         return;
     }
-    if (!text.isEmpty())
-        edit(selectionStart(), selectionEnd(), Utf8(text));
+    if (text && !text->isEmpty())
+        edit(selectionStart(), selectionEnd(), Utf8(*text));
 }
 
 void HtmlTextView::undo() {
+    if (readOnly)
+        return;
     if (const auto change = buffer.Undo()) {
         anchor = caret = change->position + change->inserted;
         changed(*change);
@@ -306,6 +365,8 @@ void HtmlTextView::undo() {
 }
 
 void HtmlTextView::redo() {
+    if (readOnly)
+        return;
     if (const auto change = buffer.Redo()) {
         anchor = caret = change->position + change->inserted;
         changed(*change);
@@ -744,6 +805,10 @@ void HtmlTextView::keyPressEvent(QKeyEvent* event) {
 // ---- input methods
 
 void HtmlTextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (readOnly) {
+        event->accept();
+        return;
+    }
     if (!event->preeditString().isEmpty() && hasSelection())
         deleteSelection();
     if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
@@ -794,7 +859,7 @@ QVariant HtmlTextView::inputMethodQuery(Qt::InputMethodQuery query) const {
     };
     switch (query) {
     case Qt::ImEnabled:
-        return true;
+        return !readOnly;
     case Qt::ImHints:
         return static_cast<int>(Qt::ImhMultiLine);
     case Qt::ImFont:
@@ -899,18 +964,19 @@ QMenu* HtmlTextView::createContextMenu(QWidget* parent) {
     };
     bool pasteable = false;
     try {
-        pasteable = clipboard->hasText();
+        pasteable = !readOnly && clipboard->hasText();
     } catch (const std::exception&) {
         // A clipboard that cannot be read has nothing to paste.
     }
     const bool selected = hasSelection();
-    add(QStringLiteral("元に戻す(&U)\tCtrl+Z"), &HtmlTextView::undo, buffer.CanUndo());
-    add(QStringLiteral("やり直し(&R)\tCtrl+Y"), &HtmlTextView::redo, buffer.CanRedo());
+    const bool editable = !readOnly;
+    add(QStringLiteral("元に戻す(&U)\tCtrl+Z"), &HtmlTextView::undo, editable && buffer.CanUndo());
+    add(QStringLiteral("やり直し(&R)\tCtrl+Y"), &HtmlTextView::redo, editable && buffer.CanRedo());
     menu->addSeparator();
-    add(QStringLiteral("切り取り(&T)\tCtrl+X"), &HtmlTextView::cut, selected);
+    add(QStringLiteral("切り取り(&T)\tCtrl+X"), &HtmlTextView::cut, editable && selected);
     add(QStringLiteral("コピー(&C)\tCtrl+C"), &HtmlTextView::copy, selected);
     add(QStringLiteral("貼り付け(&P)\tCtrl+V"), &HtmlTextView::paste, pasteable);
-    add(QStringLiteral("削除(&D)\tDel"), &HtmlTextView::deleteSelection, selected);
+    add(QStringLiteral("削除(&D)\tDel"), &HtmlTextView::deleteSelection, editable && selected);
     menu->addSeparator();
     add(QStringLiteral("すべて選択(&A)\tCtrl+A"), &HtmlTextView::selectAll, !buffer.Empty());
     menu->addSeparator();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,20 +21,24 @@ class QMenu;
 class HtmlTextClipboard {
 public:
     virtual ~HtmlTextClipboard() = default;
-    /// Replaces the clipboard's content with a plain text; throws tinsora::Error
-    /// ("クリップボードを開くことができません") when the clipboard cannot be used.
-    virtual void setText(const QString& text) = 0;
-    /// The clipboard's plain text; empty when it holds none.
-    virtual QString text() = 0;
+    /// Replaces the clipboard's content with a plain text given as UTF-8; throws
+    /// tinsora::Error ("クリップボードを開くことができません") when the clipboard cannot be used.
+    virtual void setText(const QByteArray& utf8) = 0;
+    /// The clipboard's plain text: nothing when it holds none (no program owns
+    /// it, or what it holds is no text). Throws as setText.
+    virtual std::optional<QString> text() = 0;
     /// Whether the clipboard holds a text to paste.
-    virtual bool hasText() { return !text().isEmpty(); }
+    virtual bool hasText() {
+        const std::optional<QString> held = text();
+        return held && !held->isEmpty();
+    }
 };
 
 /// The desktop's clipboard, through QGuiApplication::clipboard().
 class SystemHtmlTextClipboard final : public HtmlTextClipboard {
 public:
-    void setText(const QString& text) override;
-    QString text() override;
+    void setText(const QByteArray& utf8) override;
+    std::optional<QString> text() override;
     bool hasText() override;
 };
 
@@ -60,12 +65,17 @@ public:
     /// Replaces the whole text, taking the string's storage (UTF-8; CR LF and CR
     /// become LF). The caret goes to the start and the undo history is cleared.
     void setText(std::string&& utf8);
+    /// setText for a text prepared elsewhere (its lines already indexed): costs
+    /// no pass over the text, whatever its size.
+    void setText(tinsora::PreparedText&& text);
     /// setText for a QString.
     void setPlainText(const QString& text);
     /// The text as held: UTF-8 with LF line ends.
     const std::string& text() const { return buffer.Text(); }
     /// The text with CR LF line ends, as bytes.
     std::string textCrLf() const;
+    /// The text of [begin, end) with CR LF line ends, as UTF-8 bytes for the clipboard.
+    QByteArray utf8CrLf(std::size_t begin, std::size_t end) const;
     /// The text with LF line ends.
     QString toPlainText() const;
     /// The text with CR LF line ends, as the clipboard takes it.
@@ -75,6 +85,9 @@ public:
     bool isEmpty() const { return buffer.Empty(); }
     /// Bytes of text held.
     std::size_t byteCount() const { return buffer.Size(); }
+    /// A read-only pane shows, selects, copies and finds, but takes no edit.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly; }
 
     /// The caret's byte position.
     std::size_t cursorPosition() const { return caret; }
@@ -182,6 +195,7 @@ private:
     std::size_t caret = 0;
     double preferredX = -1; // kept over Up, Down, PageUp and PageDown
     bool caretShown = false;
+    bool readOnly = false;
     QString preedit;
     int preeditCursor = 0;
 

@@ -18,6 +18,7 @@ TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    StopRun(); // a save reads the pane until it is done
     Guard([this] { FormDestroy(); });
     delete ui;
 }

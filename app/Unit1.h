@@ -1,11 +1,13 @@
 #pragma once
 
+#include "PaneRun.h"
 #include "UpDown.h"
 #include "color/User.h"
 #include "gradient/Gradation.h"
 #include "html/OutputStyle.h"
 #include "html/UpDownStep.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <array>
@@ -17,10 +19,12 @@
 #include <vector>
 
 class DesktopServices;
+class HtmlTextClipboard;
+class QShortcut;
+class QTimer;
 
 namespace tinsora {
 struct GradientTextPreview;
-class OutputSink;
 } // namespace tinsora
 
 namespace Ui {
@@ -35,9 +39,10 @@ class TfrmMain final : public QMainWindow {
     Q_DISABLE_COPY_MOVE(TfrmMain)
 
 public:
-    /// The most bytes of text the output pane takes (256 MiB), a line end counted
-    /// as CR LF as a copy holds it.
-    static constexpr std::uint64_t kMaxPaneBytes = 268435456;
+    /// The most bytes of text the output pane takes (512 MiB), a line end counted as CR LF
+    /// as a copy or a saved file holds it: at the limit, a new output made while the old one
+    /// is still shown, each with its line index, stays within what a machine of 4 GB has.
+    static constexpr std::uint64_t kMaxPaneBytes = 536870912;
 
     /// Window types: the regions shown.
     enum WindowType { wtMin = 0, wtBas = 1, wtMax = 2 };
@@ -49,6 +54,11 @@ public:
 
     Ui::TfrmMain* form() const { return ui; }
     int currentWindowType() const { return windowType; }
+    /// Whether a generation or a save of the output pane is running (off the
+    /// user-interface thread).
+    bool runInProgress() const { return run != nullptr; }
+    /// Called on the worker's thread when a run first reports progress: tests hold a run there.
+    void setRunPause(std::function<void()> pause) { runPause = std::move(pause); }
     const std::vector<std::string>& templates() const { return templateLines; }
 
 private slots:
@@ -121,6 +131,9 @@ private slots:
     void chkRNClick();
     void btnClipCopyHTMLClick();
     void btnClearClick();
+    void btnCancelHTMLClick();
+    void mnuSaveHTMLClick();
+    void txtHTMLError(const QString& message);
     void lblBgcolorClick();
     void lblTextClick();
     void lblLinkClick();
@@ -178,10 +191,17 @@ private:
     // Generators and the output pane.
     void ConnectGenerators();
     void GenerateForActivePage();
-    void SetPaneText(const std::string& utf8);
-    /// Runs generate into the pane's sink and puts the text in the pane, or refuses it when
-    /// the pane could not hold it; the pane is touched only when all is built.
-    void FillPane(const std::function<void(tinsora::OutputSink&)>& generate);
+    void SetPaneText(std::string&& utf8);
+    /// Starts work off the user-interface thread; once it is complete, completed gets the text
+    /// it made (and may put it in the pane). A run that fails shows its error after failed;
+    /// a cancelled one changes nothing.
+    void StartRun(PaneRun::Work work, std::function<void(tinsora::PreparedText&&)> completed,
+                  std::function<void()> failed = {});
+    void RunFinished();
+    void RunTick();
+    void SetRunning(bool running);
+    /// Ends the run of the output pane, if any: cancelled and waited for.
+    void StopRun();
     void SetOutputStyle(tinsora::OutputStyle style);
     void MakeBodyTag();
     void MakeGradientTable(const tinsora::GradientColors& colors);
@@ -235,6 +255,9 @@ private:
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
     std::unique_ptr<QTemporaryDir> previewDir; // the pages shown in the browser, while running
     int previewCount = 0;
+    std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
+    QString saveDialogHtmlFileName;                   // offered again at the next save
+    QString saveDialogHtmlFilter;
 
     // Colour tools: the CSS notations, the screen eyedropper and the contrast on the BODY page.
 private slots:
@@ -254,4 +277,13 @@ private:
 
     // The press of the left button on the template list selected a template and took it.
     bool templateTakenOnPress = false;
+
+    // The run of the output pane: its work, what follows it, and its progress.
+    std::function<void(tinsora::PreparedText&&)> runCompleted;
+    std::function<void()> runFailed;
+    std::function<void()> runPause;
+    QElapsedTimer runClock;
+    QTimer* runTimer = nullptr;
+    QShortcut* runCancelKey = nullptr;
+    std::unique_ptr<PaneRun> run; // last: ended before the rest goes
 };

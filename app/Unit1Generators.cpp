@@ -1,14 +1,17 @@
-// The "作成" button and the output pane, the BODY tag page and the gradient
-// table page.
+// The "作成" button and the output pane, the runs that fill and save it off the
+// user-interface thread, the BODY tag page and the gradient table page.
 
 #include "ClickableLabel.h"
 #include "DesktopServices.h"
+#include "HtmlTextView.h"
 #include "PictureBox.h"
+#include "SaveFile.h"
 #include "Unit1.h"
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
 #include "html/HtmlOutput.h"
 #include "text/Error.h"
+#include "text/SavedText.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
@@ -17,9 +20,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -29,34 +34,32 @@ namespace {
 
 enum Page { PageBody = 0, PageGradientText = 1, PageTextOptions = 2, PageTable = 3 };
 
+// A run shows its progress once it has taken this long.
+constexpr qint64 kShowProgressAfterMs = 500;
+constexpr int kProgressTickMs = 50;
+
+// The save dialog's filters: each says the encoding the file is written in.
+const QString kHtmlUtf8Filter = QStringLiteral("HTMLファイル UTF-8(*.html *.htm)");
+const QString kHtmlCp932Filter = QStringLiteral("HTMLファイル Shift_JIS(*.html *.htm)");
+const QString kAllUtf8Filter = QStringLiteral("すべてのファイル UTF-8(*)");
+const QString kAllCp932Filter = QStringLiteral("すべてのファイル Shift_JIS(*)");
+
 bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
 }
 
-// The pane's text as it is made: held while the pane could take it, past that only counted,
-// so that a refusal can give the size.
-class PaneSink final : public tinsora::OutputSink {
+// The pane's clipboard is the window's: a test scripts it, and its errors reach
+// the standard error box.
+class ServicesClipboard final : public HtmlTextClipboard {
 public:
-    void Write(std::string_view bytes) override {
-        size_ +=
-            bytes.size() + static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-        if (size_ > TfrmMain::kMaxPaneBytes) {
-            std::string().swap(text_);
-            return;
-        }
-        text_.append(bytes);
-    }
-    std::uint64_t Size() const { return size_; }
-    const std::string& Text() const { return text_; }
+    explicit ServicesClipboard(DesktopServices& services) : services(services) {}
+    void setText(const QByteArray& utf8) override { services.setClipboardUtf8(utf8); }
+    std::optional<QString> text() override { return services.clipboardText(); }
+    bool hasText() override { return services.clipboardHasText(); }
 
 private:
-    std::string text_;
-    std::uint64_t size_ = 0;
+    DesktopServices& services;
 };
-
-tinsora::Error TooLargeForThePane(const std::string& size) {
-    return tinsora::OutputTooLargeError(size, TfrmMain::kMaxPaneBytes);
-}
 
 } // namespace
 
@@ -65,7 +68,20 @@ void TfrmMain::ConnectGenerators() {
     connect(ui->chkRN, &QCheckBox::clicked, this, &TfrmMain::chkRNClick);
     connect(ui->btnClipCopyHTML, &QPushButton::clicked, this, &TfrmMain::btnClipCopyHTMLClick);
     connect(ui->btnClear, &QPushButton::clicked, this, &TfrmMain::btnClearClick);
-    ui->txtHTML->setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(ui->btnCancelHTML, &QPushButton::clicked, this, &TfrmMain::btnCancelHTMLClick);
+    connect(ui->mnuSaveHTML, &QAction::triggered, this, &TfrmMain::mnuSaveHTMLClick);
+    paneClipboard = std::make_unique<ServicesClipboard>(services);
+    ui->txtHTML->setClipboard(paneClipboard.get());
+    connect(ui->txtHTML, &HtmlTextView::errorOccurred, this, &TfrmMain::txtHTMLError);
+    // The progress of a run takes the place of "コピー" and "クリア" while it is shown.
+    ui->prgHTML->hide();
+    ui->btnCancelHTML->hide();
+    runTimer = new QTimer(this);
+    runTimer->setInterval(kProgressTickMs);
+    connect(runTimer, &QTimer::timeout, this, &TfrmMain::RunTick);
+    runCancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    runCancelKey->setEnabled(false);
+    connect(runCancelKey, &QShortcut::activated, this, &TfrmMain::btnCancelHTMLClick);
 
     connect(ui->lblBgcolor, &ClickableLabel::clicked, this, &TfrmMain::lblBgcolorClick);
     connect(ui->lblText, &ClickableLabel::clicked, this, &TfrmMain::lblTextClick);
@@ -118,8 +134,8 @@ void TfrmMain::mnuStyleHtml5Click() {
 
 void TfrmMain::mnuBrowserPreviewClick() {
     Guard([this] {
-        const QByteArray page = QByteArray::fromStdString(
-            tinsora::MakeHtmlPage(ui->txtHTML->toPlainText().toStdString()));
+        const QByteArray page =
+            QByteArray::fromStdString(tinsora::MakeHtmlPage(ui->txtHTML->text()));
         if (!previewDir)
             previewDir = std::make_unique<QTemporaryDir>();
         const QString path =
@@ -143,6 +159,8 @@ void TfrmMain::chkRNClick() {
 }
 
 void TfrmMain::GenerateForActivePage() {
+    if (run)
+        return; // one run at a time: its controls are disabled until it ends
     switch (ui->PageControl1->currentIndex()) {
     case PageBody:
         MakeBodyTag();
@@ -167,28 +185,136 @@ void TfrmMain::GenerateForActivePage() {
     MakeGradientTable(gradColors);
 }
 
-void TfrmMain::SetPaneText(const std::string& utf8) {
-    ui->txtHTML->setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+void TfrmMain::SetPaneText(std::string&& utf8) {
+    ui->txtHTML->setText(std::move(utf8));
 }
 
-void TfrmMain::FillPane(const std::function<void(tinsora::OutputSink&)>& generate) {
-    PaneSink sink;
-    generate(sink);
-    if (sink.Size() > TfrmMain::kMaxPaneBytes)
-        throw TooLargeForThePane(std::to_string(sink.Size()));
-    SetPaneText(sink.Text());
+void TfrmMain::StartRun(PaneRun::Work work, std::function<void(tinsora::PreparedText&&)> completed,
+                        std::function<void()> failed) {
+    StopRun();
+    runCompleted = std::move(completed);
+    runFailed = std::move(failed);
+    run = std::make_unique<PaneRun>(std::move(work), runPause);
+    connect(run.get(), &PaneRun::finished, this, &TfrmMain::RunFinished);
+    SetRunning(true);
+}
+
+void TfrmMain::StopRun() {
+    run.reset();
+    runCompleted = nullptr;
+    runFailed = nullptr;
+}
+
+void TfrmMain::SetRunning(bool running) {
+    ui->SpeedButton2->setEnabled(!running);
+    ui->chkRN->setEnabled(!running);
+    ui->btnClear->setEnabled(!running);
+    ui->mnuSaveHTML->setEnabled(!running);
+    // What the pane shows stays as it is until the run ends; a save reads it meanwhile.
+    ui->txtHTML->setReadOnly(running);
+    runCancelKey->setEnabled(running);
+    if (running) {
+        runClock.start();
+        runTimer->start();
+        ui->prgHTML->setValue(0);
+        return;
+    }
+    runTimer->stop();
+    ui->prgHTML->hide();
+    ui->btnCancelHTML->hide();
+    ui->btnClipCopyHTML->show();
+    ui->btnClear->show();
+}
+
+void TfrmMain::RunTick() {
+    if (!run)
+        return;
+    ui->prgHTML->setValue(run->progress());
+    if (ui->prgHTML->isHidden() && runClock.elapsed() >= kShowProgressAfterMs) {
+        ui->btnClipCopyHTML->hide();
+        ui->btnClear->hide();
+        ui->prgHTML->show();
+        ui->btnCancelHTML->show();
+    }
+}
+
+void TfrmMain::RunFinished() {
+    const std::unique_ptr<PaneRun> ended = std::move(run);
+    const auto completed = std::move(runCompleted);
+    const auto failed = std::move(runFailed);
+    runCompleted = nullptr;
+    runFailed = nullptr;
+    SetRunning(false);
+    if (!ended || ended->wasCancelled())
+        return;
+    Guard([&] {
+        if (const std::exception_ptr error = ended->error()) {
+            if (failed)
+                failed();
+            std::rethrow_exception(error);
+        }
+        if (completed)
+            completed(ended->takeText());
+    });
+}
+
+void TfrmMain::btnCancelHTMLClick() {
+    Guard([this] {
+        if (run)
+            run->cancel();
+    });
 }
 
 void TfrmMain::btnClipCopyHTMLClick() {
     Guard([this] {
-        QString text = ui->txtHTML->toPlainText();
-        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        services.setClipboardText(text);
+        const HtmlTextView* pane = ui->txtHTML;
+        services.setClipboardUtf8(pane->utf8CrLf(0, pane->byteCount()));
     });
 }
 
 void TfrmMain::btnClearClick() {
-    Guard([this] { ui->txtHTML->clear(); });
+    Guard([this] {
+        if (!run)
+            ui->txtHTML->clear();
+    });
+}
+
+void TfrmMain::txtHTMLError(const QString& message) {
+    Guard([&] { throw tinsora::Error(message.toStdString()); });
+}
+
+void TfrmMain::mnuSaveHTMLClick() {
+    Guard([this] {
+        if (run)
+            return;
+        const FileDialogRequest request{
+            {kHtmlUtf8Filter, kHtmlCp932Filter, kAllUtf8Filter, kAllCp932Filter},
+            QStringLiteral("html"),
+            saveDialogHtmlFileName};
+        const auto chosen = services.chooseSaveFileAndFilter(
+            this, request, saveDialogHtmlFilter.isEmpty() ? kHtmlUtf8Filter : saveDialogHtmlFilter);
+        if (!chosen || chosen->path.isEmpty())
+            return;
+        saveDialogHtmlFileName = chosen->path;
+        saveDialogHtmlFilter = chosen->filter;
+        const auto encoding =
+            chosen->filter == kHtmlCp932Filter || chosen->filter == kAllCp932Filter
+                ? tinsora::SaveEncoding::Cp932
+                : tinsora::SaveEncoding::Utf8;
+        // The pane takes no edit and no new text while the run reads it.
+        const std::string& text = ui->txtHTML->text();
+        const QString path = chosen->path;
+        StartRun(
+            [&text, path, encoding](PaneRun::Control& control) {
+                control.beginPart(0, 0.6);
+                const std::string bytes = tinsora::SavedText(
+                    text, encoding, [&](std::size_t done) { control.progress(done, text.size()); });
+                control.beginPart(0.6, 1); // the writing
+                SaveFileBytes(path, bytes);
+                return tinsora::PreparedText();
+            },
+            nullptr);
+    });
 }
 
 void TfrmMain::MakeBodyTag() {
@@ -197,7 +323,9 @@ void TfrmMain::MakeBodyTag() {
     options.lineEnd =
         std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
     options.colors = bodyColors;
-    FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteBodyTag(options, sink); });
+    tinsora::StringSink sink;
+    tinsora::WriteBodyTag(options, sink);
+    SetPaneText(sink.Take());
 }
 
 void TfrmMain::SetBodyColor(int role) {
@@ -260,14 +388,24 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     options.lineMode = ui->chkRN->isChecked();
     options.style = outputStyle;
     options.cssGradient = ui->mnuCssGradient->isChecked();
-    // A table too large for the pane is refused before it is built.
+    // A table too large for the pane is refused before it is built; one that fits is built
+    // into a string of its size.
     tinsora::GradientTableOptions counted = options;
     counted.lineEnd = std::string("\r\n");
     const tinsora::Uint128 size = tinsora::GradientTableSize(counted);
     if (size.hi != 0 || size.lo > TfrmMain::kMaxPaneBytes)
-        throw TooLargeForThePane(tinsora::ToDecimal(size));
+        throw tinsora::OutputTooLargeError(tinsora::ToDecimal(size), TfrmMain::kMaxPaneBytes);
     options.lineEnd = std::string("\n");
-    FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteGradientTable(options, sink); });
+    const std::uint64_t held = tinsora::GradientTableSize(options).lo;
+    StartRun(
+        [options, held](PaneRun::Control& control) {
+            control.beginPart(0, 0.8);
+            PaneTextSink sink(control, held);
+            tinsora::WriteGradientTable(options, sink);
+            control.beginPart(0.8, 1); // the line index
+            return tinsora::PreparedText(sink.take());
+        },
+        [this](tinsora::PreparedText&& text) { ui->txtHTML->setText(std::move(text)); });
 }
 
 void TfrmMain::StepTableBox(int box, UpDown::Button button) {

@@ -2,6 +2,7 @@
 // the preview, and the run that fills the output pane.
 
 #include "DesktopServices.h"
+#include "HtmlTextView.h"
 #include "PictureBox.h"
 #include "ReadFile.h"
 #include "Unit1.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -79,8 +81,6 @@ void TfrmMain::chkMarqueeClick() {
 }
 
 void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
-    ui->imgGradText->setImage(ClearedPreview());
-
     tinsora::GradientTextOptions o;
     o.source = ui->rbtnGraTextFile->isChecked() ? tinsora::GradientTextSource::File
                                                 : tinsora::GradientTextSource::Typed;
@@ -110,20 +110,49 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     o.lineMode = ui->chkRN->isChecked();
     o.lineEnd = std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
 
-    // The size and count are read before the file, as the run meets them.
-    const tinsora::GradientTextPreview preview = tinsora::MakeGradientTextPreview(o);
-    std::string bytes;
-    if (o.source == tinsora::GradientTextSource::File) {
-        // Read here so that any file name the platform can open works. Every
-        // byte of a text makes at least two in the pane (a CR LF makes "<BR>"),
-        // so a larger file could only be refused once it had been run.
-        constexpr std::uint64_t kTextFileLimit = kMaxPaneBytes / 2;
-        bytes = ReadWholeRegularFile(ui->edtTextFileName->text(), kTextFileLimit);
-        o.fileBytes = bytes;
+    // The size and count are read before the file, as the run meets them; an error in either
+    // leaves the preview cleared, as does a run that fails.
+    const auto clearPreview = [this] { ui->imgGradText->setImage(ClearedPreview()); };
+    const bool typed = o.source == tinsora::GradientTextSource::Typed;
+    tinsora::GradientTextPreview preview;
+    try {
+        preview = tinsora::MakeGradientTextPreview(o);
+    } catch (...) {
+        clearPreview();
+        throw;
     }
-    FillPane([&](tinsora::OutputSink& sink) { tinsora::WriteGradientText(o, sink); });
-    if (o.source == tinsora::GradientTextSource::Typed)
-        DrawGradientTextPreview(preview);
+    const QString fileName = typed ? QString() : ui->edtTextFileName->text();
+    StartRun(
+        [o, typed, fileName](PaneRun::Control& control) mutable {
+            // Read here, off the user-interface thread, so that any file name the platform
+            // can open works. Every byte of a text makes at least two in the pane (a CR LF
+            // makes "<BR>"), so a larger file could only be refused once it had been run.
+            control.beginPart(0, 0.4);
+            std::string bytes;
+            if (!typed) {
+                bytes = ReadWholeRegularFile(fileName, kMaxPaneBytes / 2);
+                o.fileBytes = bytes;
+            }
+            // Counted first, so that an output the pane cannot hold is refused with its size
+            // without being held, and one it can is made into a string of its size.
+            PaneSizeSink size(control);
+            tinsora::WriteGradientText(o, size);
+            if (size.size() > kMaxPaneBytes)
+                throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
+            control.beginPart(0.4, 0.85);
+            PaneTextSink sink(control, size.held());
+            tinsora::WriteGradientText(o, sink);
+            control.beginPart(0.85, 1); // the line index
+            return tinsora::PreparedText(sink.take());
+        },
+        [this, typed, preview = std::move(preview)](tinsora::PreparedText&& text) {
+            ui->txtHTML->setText(std::move(text));
+            if (typed)
+                DrawGradientTextPreview(preview);
+            else
+                ui->imgGradText->setImage(ClearedPreview());
+        },
+        clearPreview);
 }
 
 void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextPreview& result) {

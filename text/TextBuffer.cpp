@@ -94,10 +94,9 @@ Utf8Char DecodeUtf8(const char* p, const char* end) {
     return {0xFFFD, 1};
 }
 
-TextBuffer::TextBuffer() : lineStarts_{0} {}
+PreparedText::PreparedText() : lineStarts_{0} {}
 
-void TextBuffer::SetText(std::string&& text) {
-    text_ = std::move(text);
+PreparedText::PreparedText(std::string&& text) : text_(std::move(text)) {
     if (text_.find('\r') != std::string::npos) {
         std::size_t kept = 0;
         for (std::size_t k = 0; k < text_.size(); ++k) {
@@ -111,7 +110,27 @@ void TextBuffer::SetText(std::string&& text) {
         }
         text_.resize(kept);
     }
-    BuildLineIndex();
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    lineStarts_.reserve(static_cast<std::size_t>(std::count(begin, end, '\n')) + 1);
+    lineStarts_.push_back(0);
+    for (const char* p = begin;
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));)
+        lineStarts_.push_back(static_cast<std::size_t>(++p - begin));
+}
+
+TextBuffer::TextBuffer() : lineStarts_{0} {}
+
+void TextBuffer::SetText(std::string&& text) {
+    SetText(PreparedText(std::move(text)));
+}
+
+void TextBuffer::SetText(PreparedText&& text) {
+    text_.swap(text.text_);
+    lineStarts_.swap(text.lineStarts_);
+    // The old text goes with the prepared one, not kept beside the new.
+    std::string().swap(text.text_);
+    std::vector<std::size_t>{0}.swap(text.lineStarts_);
     Release(undo_);
     Release(redo_);
     mergeable_ = false;
@@ -123,18 +142,6 @@ void TextBuffer::Clear() {
     Release(undo_);
     Release(redo_);
     mergeable_ = false;
-}
-
-void TextBuffer::BuildLineIndex() {
-    const char* const begin = text_.data();
-    const char* const end = begin + text_.size();
-    std::vector<std::size_t> starts;
-    starts.reserve(static_cast<std::size_t>(std::count(begin, end, '\n')) + 1);
-    starts.push_back(0);
-    for (const char* p = begin;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));)
-        starts.push_back(static_cast<std::size_t>(++p - begin));
-    lineStarts_.swap(starts);
 }
 
 std::string TextBuffer::TextCrLf(std::size_t begin, std::size_t end) const {

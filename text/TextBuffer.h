@@ -33,6 +33,25 @@ struct TextChange {
     std::size_t insertedLines = 0; ///< line breaks put in
 };
 
+/// A text made ready for a TextBuffer, on any thread: its line ends made LF
+/// and its lines indexed, so that a TextBuffer takes it without touching a byte.
+class PreparedText {
+public:
+    PreparedText();
+    /// Takes the string's own storage (no copy); CR LF and lone CR become LF.
+    explicit PreparedText(std::string&& text);
+
+    /// Bytes held.
+    std::size_t Size() const { return text_.size(); }
+    /// Lines: one more than the line breaks.
+    std::size_t LineCount() const { return lineStarts_.size(); }
+
+private:
+    friend class TextBuffer;
+    std::string text_;
+    std::vector<std::size_t> lineStarts_;
+};
+
 /// An editable text held once, as UTF-8 bytes with LF line ends, with the
 /// start of every line beside it (one std::size_t per line) and an undo history
 /// that keeps only what an edit took out.
@@ -43,6 +62,9 @@ public:
     /// Replaces the whole text with the string's own storage (no copy); CR LF and
     /// lone CR become LF. Clears the undo history.
     void SetText(std::string&& text);
+    /// Replaces the whole text with a prepared one, taking its storage and its line index (no
+    /// copy, no pass over the text). Clears the undo history.
+    void SetText(PreparedText&& text);
     /// Empties the text and gives back its memory, the undo history's included.
     void Clear();
 
@@ -115,7 +137,6 @@ private:
     TextChange Apply(std::size_t begin, std::size_t end, std::string_view text);
     TextChange UpdateIndex(std::size_t begin, std::size_t oldEnd, std::size_t inserted);
     TextChange Swap(Step& step);
-    void BuildLineIndex();
 
     std::string text_;
     std::vector<std::size_t> lineStarts_;

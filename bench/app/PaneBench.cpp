@@ -5,10 +5,10 @@
 // scrolling to the end and back, Ctrl+A and Ctrl+C, a find near the end, a
 // keystroke near the start; and the process's memory at its peak.
 //
-// Memory is read from /proc/self/status (Linux only; this file is benchmarking
-// code, not part of the program).
+// Memory is read from /proc/self/status (Linux only).
 
 #include "HtmlTextView.h"
+#include "ProcessMemory.h"
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
 #include "text/Cp932.h"
@@ -19,8 +19,6 @@
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -80,22 +78,8 @@ const char* Name(int which) {
     return which == 0 ? "table 1000 x 1000" : "text file, joined";
 }
 
-// ---- the process's memory
-
-double StatusMegabytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::size_t length = std::strlen(field);
-    while (std::getline(status, line))
-        if (line.compare(0, length, field) == 0)
-            return std::stod(line.substr(length + 1)) / 1024.0; // in kB
-    return -1;
-}
-
-// Sets the peak (VmHWM) back to what is resident now.
-void ResetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
+using bench::ResetPeak;
+using bench::StatusMegabytes;
 
 // ---- the pane and what a user does to it
 

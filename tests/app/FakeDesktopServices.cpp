@@ -38,10 +38,31 @@ std::optional<QString> FakeDesktopServices::chooseSaveFile(QWidget*,
     return Next(saveAnswers, "save dialog", std::optional<QString>{});
 }
 
+std::optional<SaveFileChoice>
+FakeDesktopServices::chooseSaveFileAndFilter(QWidget*, const FileDialogRequest& request,
+                                             const QString& filter) {
+    saveRequests.push_back(request);
+    saveFiltersShown << filter;
+    return Next(saveChoiceAnswers, "save dialog", std::optional<SaveFileChoice>{});
+}
+
 void FakeDesktopServices::setClipboardText(const QString& text) {
     if (clipboardBusy)
         throw tinsora::Error("クリップボードを開くことができません");
     clipboard = text;
+}
+
+void FakeDesktopServices::setClipboardUtf8(const QByteArray& utf8) {
+    if (clipboardBusy)
+        throw tinsora::Error("クリップボードを開くことができません");
+    clipboard = QString::fromUtf8(utf8);
+    ++clipboardUtf8Writes;
+}
+
+std::optional<QString> FakeDesktopServices::clipboardText() {
+    if (clipboardBusy)
+        throw tinsora::Error("クリップボードを開くことができません");
+    return clipboard;
 }
 
 void FakeDesktopServices::setPointerPosition(const QPoint& position) {

@@ -21,6 +21,7 @@ public:
     std::deque<bool> okCancelAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<SaveFileChoice>> saveChoiceAnswers;
     bool clipboardBusy = false;
     int screen = 1024;
 
@@ -28,7 +29,10 @@ public:
     QStringList errors;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
+    QStringList saveFiltersShown; // the filter each save dialog showed first
+    // Nothing: no program owns the clipboard. Read back by a paste, set by a copy.
     std::optional<QString> clipboard;
+    int clipboardUtf8Writes = 0; // copies handed over as UTF-8 bytes
     QList<QUrl> openedUrls;
     bool openUrlSucceeds = true;
 
@@ -37,7 +41,12 @@ public:
     void showError(QWidget*, const QString& text) override { errors << text; }
     std::optional<QString> chooseOpenFile(QWidget*, const FileDialogRequest& request) override;
     std::optional<QString> chooseSaveFile(QWidget*, const FileDialogRequest& request) override;
+    std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget*,
+                                                          const FileDialogRequest& request,
+                                                          const QString& filter) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardUtf8(const QByteArray& utf8) override;
+    std::optional<QString> clipboardText() override;
     int screenWidth() override { return screen; }
     bool openUrl(const QUrl& url) override {
         openedUrls << url;

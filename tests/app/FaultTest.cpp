@@ -1,7 +1,7 @@
 #include "PrintQString.h"
+#include "Unit1.h"
 #include "WindowFixture.h"
 #include "color/Templates.h"
-#include "Unit1.h"
 #include "tests/RunProgram.h"
 #include "tests/Watchdog.h"
 #include "text/TextFile.h"
@@ -170,6 +170,7 @@ TEST_F(WindowTest, AGradientTextFileIsARegularFileNoLargerThanThePaneCanShow) {
         ui().edtTextFileName->setText(path);
         tinsora::test::Watchdog watchdog(3s, tinsora::test::ReleaseFifo(fifo));
         ui().SpeedButton2->click();
+        EXPECT_TRUE(RunEnds(3000));
         EXPECT_TRUE(watchdog.Stop()) << "the run waited on " << path.toStdString();
         return services.errors.join(" | ");
     };
@@ -177,8 +178,9 @@ TEST_F(WindowTest, AGradientTextFileIsARegularFileNoLargerThanThePaneCanShow) {
                                 workDir.filePath(QStringLiteral("missing.txt"))})
         EXPECT_EQ(run(path), QStringLiteral("ファイル ") + path + QStringLiteral(" は開けません."));
     // Each byte makes at least two in the pane, so one past half its limit can only fail.
-    EXPECT_EQ(run(tooLarge), QStringLiteral("ファイル ") + tooLarge +
-                                 QStringLiteral(" は大きすぎます (上限は 134217728 バイトです)"));
+    EXPECT_EQ(run(tooLarge), QStringLiteral("ファイル %1 は大きすぎます (上限は %2 バイトです)")
+                                 .arg(tooLarge)
+                                 .arg(kTextFileLimit));
     EXPECT_EQ(run(atLimit), QString()); // a text of zero bytes: it ends at once
 }
 

@@ -2,13 +2,13 @@
 #include "ClickablePanel.h"
 #include "PictureBox.h"
 #include "WindowFixture.h"
+#include "html/GradientTable.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -20,7 +20,14 @@ protected:
         WindowTest::SetUp();
         Open();
     }
-    void Create() { ui().SpeedButton2->click(); }
+    void Create() {
+        ui().SpeedButton2->click();
+        EXPECT_TRUE(RunEnds());
+    }
+    void ToggleLineMode() {
+        ui().chkRN->click();
+        EXPECT_TRUE(RunEnds());
+    }
     QString Pane() { return ui().txtHTML->toPlainText(); }
     void TableCounts(const char* cols, const char* rows) {
         ui().PageControl1->setCurrentIndex(3);
@@ -83,7 +90,7 @@ TEST_F(GeneratorsTest, CancelAndBadCountsLeaveThePane) {
     ui().txtHTML->setPlainText("kept");
     TableCounts("3", "1");
     services.okCancelAnswers = {false};
-    ui().chkRN->click(); // toggling regenerates, and is cancelled here
+    ToggleLineMode(); // toggling regenerates, and is cancelled here
     EXPECT_EQ(Pane(), "kept");
 
     TableCounts("", "1");
@@ -110,7 +117,7 @@ TEST_F(GeneratorsTest, JoinedModeAndCorneredColours) {
     ui().ScrollBarB->setValue(0x12);
     QTest::mouseClick(ui().pnlCol1, Qt::LeftButton);
     TableCounts("1", "1");
-    ui().chkRN->click(); // joined
+    ToggleLineMode(); // joined
     EXPECT_EQ(
         Pane(),
         R"(<TABLE cellpadding="0" cellspacing="0"><TBODY><TR><TD bgcolor="#000012" width="1" height="1"></TD></TR></TBODY></TABLE>)");
@@ -135,7 +142,7 @@ TEST_F(GeneratorsTest, BodyTagBeforeAndAfterALabelClick) {
     ui().ScrollBarR->setValue(255);
     ui().ScrollBarG->setValue(128);
     QTest::mouseClick(ui().lblLink, Qt::LeftButton);
-    ui().chkRN->click(); // the tag ignores the line mode
+    ToggleLineMode(); // the tag ignores the line mode
     EXPECT_EQ(
         Pane(),
         R"(<BODY BgColor="#FFFFFF" Text="#000000" Link="#FF8000" Vlink="#000000" Alink="#000000">)");
@@ -153,7 +160,7 @@ TEST_F(GeneratorsTest, OptionPageLeavesThePaneAndClearThenCopyGivesEmptyText) {
     ui().txtHTML->setPlainText("mine");
     ui().PageControl1->setCurrentIndex(2);
     Create();
-    ui().chkRN->click();
+    ToggleLineMode();
     EXPECT_EQ(Pane(), "mine");
     ui().btnClear->click();
     ui().btnClipCopyHTML->click();
@@ -190,7 +197,7 @@ TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
     EXPECT_TRUE(Pane().startsWith(R"(<table role="presentation" style="border-spacing:0px">)"
                                   "\n  <tbody>\n"))
         << Pane().left(200).toStdString();
-    ui().chkRN->click(); // joined, regenerated in the same style
+    ToggleLineMode(); // joined, regenerated in the same style
     EXPECT_EQ(Pane(),
               R"(<table role="presentation" style="border-spacing:0px"><tbody><tr>)"
               R"(<td style="padding:0px;width:1px;height:1px;background-color:#FF0000"></td>)"
@@ -214,11 +221,23 @@ TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
 
 TEST_F(GeneratorsTest, ATableTooLargeForThePaneGivesItsSizeWithCrLfLineEnds) {
     ui().txtHTML->setPlainText("kept");
-    TableCounts("4800", "1000"); // under the limit with LF line ends, over it with CR LF
+    TableCounts("9700", "1000");
+    tinsora::GradientTableOptions table;
+    table.cols = "9700";
+    table.rows = "1000";
+    table.lineEnd = "\n";
+    const tinsora::Uint128 held = tinsora::GradientTableSize(table);
+    table.lineEnd = "\r\n";
+    const tinsora::Uint128 copied = tinsora::GradientTableSize(table);
+    ASSERT_LE(held.lo, TfrmMain::kMaxPaneBytes) << "the pane could hold it with LF line ends";
+    ASSERT_GT(copied.lo, TfrmMain::kMaxPaneBytes);
     Create();
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_EQ(services.errors[0],
-              QStringLiteral("出力が大きすぎます (268821074 バイト。上限は 268435456 バイトです)"));
+              QStringLiteral("出力が大きすぎます (%1 バイト。上限は %2 バイトです)")
+                  .arg(copied.lo)
+                  .arg(TfrmMain::kMaxPaneBytes));
+    EXPECT_FALSE(window->runInProgress()) << "refused before anything is made";
     EXPECT_EQ(Pane(), "kept");
 }
 

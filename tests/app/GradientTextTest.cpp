@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -24,7 +23,14 @@ protected:
         Open();
         ASSERT_EQ(ui().PageControl1->currentIndex(), 1);
     }
-    void Create() { ui().SpeedButton2->click(); }
+    void Create() {
+        ui().SpeedButton2->click();
+        EXPECT_TRUE(RunEnds());
+    }
+    void ToggleLineMode() {
+        ui().chkRN->click();
+        EXPECT_TRUE(RunEnds());
+    }
     QString Pane() { return ui().txtHTML->toPlainText(); }
     QString WriteFile(const char* name, const QByteArray& bytes) {
         const QString path = workDir.filePath(QLatin1String(name));
@@ -66,7 +72,7 @@ TEST_F(GradientTextTest, CornerColoursAndCountBoxFeedTheText) {
     QTest::mouseClick(ui().pnlCol2, Qt::LeftButton); // colour 2 := (0, 255, 0)
     ui().cmbColorIndex->setCurrentText("9");         // four colours
     ui().edtGraText->setText("ABCD");
-    ui().chkRN->click(); // joined, and regenerated
+    ToggleLineMode(); // joined, and regenerated
     EXPECT_EQ(
         Pane(),
         QStringLiteral(
@@ -179,8 +185,9 @@ TEST_F(GradientTextTest, HugeTextFileIsRefusedBeforeThePaneIsTouched) {
     tinsora::WriteGradientText(o, count);
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_EQ(services.errors[0],
-              QStringLiteral("出力が大きすぎます (%1 バイト。上限は 268435456 バイトです)")
-                  .arg(count.bytes))
+              QStringLiteral("出力が大きすぎます (%1 バイト。上限は %2 バイトです)")
+                  .arg(count.bytes)
+                  .arg(TfrmMain::kMaxPaneBytes))
         << services.errors[0].toStdString();
     EXPECT_EQ(Pane(), "kept");
 }

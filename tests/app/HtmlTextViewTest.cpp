@@ -25,14 +25,17 @@ namespace {
 
 class FakeClipboard final : public HtmlTextClipboard {
 public:
-    void setText(const QString& text) override {
+    void setText(const QByteArray& utf8) override {
         if (broken)
             throw tinsora::Error("クリップボードを開くことができません");
-        content = text;
+        content = QString::fromUtf8(utf8);
         ++writes;
     }
-    QString text() override { return content; }
+    std::optional<QString> text() override {
+        return absent ? std::nullopt : std::optional<QString>(content);
+    }
     QString content;
+    bool absent = false; // no program owns the clipboard
     bool broken = false;
     int writes = 0;
 };
@@ -345,6 +348,8 @@ TEST_F(HtmlTextViewTest, PastingNothingInsertsNothingAndLineEndsBecomeLf) {
     QSignalSpy changes(&view, &HtmlTextView::textChanged);
     Key(Qt::Key_V, Qt::ControlModifier);
     Key(Qt::Key_Insert, Qt::ShiftModifier);
+    clipboard.absent = true;
+    Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Text(), "kept");
     EXPECT_EQ(changes.count(), 0);
 
@@ -369,6 +374,43 @@ TEST_F(HtmlTextViewTest, PastingNothingInsertsNothingAndLineEndsBecomeLf) {
     view.selectAll();
     Key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\r\nb\r\nc"));
+}
+
+TEST_F(HtmlTextViewTest, AReadOnlyPaneSelectsCopiesAndFindsButTakesNoEdit) {
+    Focus();
+    view.setPlainText(QStringLiteral("one\ntwo"));
+    view.setReadOnly(true);
+    view.setSelection(0, 3);
+    QSignalSpy changes(&view, &HtmlTextView::textChanged);
+    Type("x");
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Delete);
+    Key(Qt::Key_X, Qt::ControlModifier);
+    clipboard.content = QStringLiteral("pasted");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Commit(QStringLiteral("あ"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "one\ntwo");
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_FALSE(static_cast<QWidget&>(view).inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_EQ(clipboard.writes, 0) << "a cut that cannot delete copies nothing either";
+
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.content, QStringLiteral("one"));
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectedText(), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(view.find(QStringLiteral("two"), false), HtmlTextView::FindResult::Wrapped);
+    QStringList enabled;
+    const std::unique_ptr<QMenu> menu(view.createContextMenu(nullptr));
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator() && action->isEnabled())
+            enabled << action->text().section('(', 0, 0);
+    EXPECT_EQ(enabled, (QStringList{"コピー", "すべて選択", "検索"}));
+
+    view.setReadOnly(false);
+    Type("x");
+    EXPECT_EQ(Text(), "one\nx");
 }
 
 TEST_F(HtmlTextViewTest, FindGoesToTheNextAndPreviousHitAndWrapsAround) {

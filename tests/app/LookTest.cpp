@@ -112,6 +112,7 @@ TEST_F(LookTest, PreviewOfSizeZeroOrBelowDrawsAtTheDefaultSize) {
     for (const char* size : {"+0", "-1", "-2"}) {
         ui().cmbMojiSize->setCurrentText(QLatin1String(size));
         ui().SpeedButton2->click();
+        ASSERT_TRUE(RunEnds());
         ASSERT_TRUE(services.errors.isEmpty()) << services.errors.join(' ').toStdString();
         const QRect ink = InkBounds(ui().imgGradText->image());
         EXPECT_GE(ink.height(), 7) << size << ": a letter of a readable size";

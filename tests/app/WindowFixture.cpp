@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QScrollBar>
+#include <QTest>
 
 void WindowTest::SetUp() {
     ASSERT_TRUE(configDir.isValid());
@@ -45,4 +46,8 @@ void WindowTest::Close() {
 QSettings WindowTest::Settings() const {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tovelind"),
                      QStringLiteral("Tinsora"));
+}
+
+bool WindowTest::RunEnds(int ms) {
+    return QTest::qWaitFor([&] { return !window->runInProgress(); }, ms);
 }

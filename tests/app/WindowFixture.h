@@ -32,6 +32,9 @@ protected:
     /// Sets the current colour as every part of the window does: red, green, blue.
     void SetColor(int red, int green, int blue);
     tinsora::ColorRGB Current() const { return window->CurrentColor(); }
+    /// Lets the window run until the output pane's run (a generation or a save) has ended;
+    /// false when it is still going after ms.
+    bool RunEnds(int ms = 60000);
 
     QTemporaryDir configDir;
     QTemporaryDir workDir;

@@ -2,8 +2,12 @@
 //   of one colour at a place, titled NAME, until it is killed.
 // tinsora_x11_helper grab FILE X Y WIDTH HEIGHT: saves that part of the screen
 //   as it is shown (PNG).
+// tinsora_x11_helper clipboard-image: owns the clipboard and the selection with a
+//   picture and no text, says "ready", and keeps them until it is killed.
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -32,7 +36,18 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (args.size() == 2 && args[1] == QLatin1String("clipboard-image")) {
+        for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+            auto* data = new QMimeData;
+            data->setData(QStringLiteral("image/png"), QByteArray("\x89PNG\r\n\x1a\n", 8));
+            QGuiApplication::clipboard()->setMimeData(data, mode);
+        }
+        std::printf("ready\n");
+        std::fflush(stdout);
+        return QApplication::exec();
+    }
     std::fprintf(stderr, "usage: tinsora_x11_helper window NAME RRGGBB X Y W H\n"
-                         "       tinsora_x11_helper grab FILE X Y W H\n");
+                         "       tinsora_x11_helper grab FILE X Y W H\n"
+                         "       tinsora_x11_helper clipboard-image\n");
     return 2;
 }
