@@ -349,8 +349,8 @@ std::string Html5Form(std::string_view classic) {
 void Html5Items(const std::vector<Node>& nodes, std::vector<Item>& coloured,
                 std::vector<Item>& readable) {
     enum class Part { None, Readable, Coloured } part = Part::None;
-    int depth = 0; // elements open inside the part
-    Item* current = nullptr;
+    int depth = 0;                      // elements open inside the part
+    std::optional<std::size_t> current; // the coloured character being read
     int currentDepth = 0;
     for (const Node& n : nodes) {
         if (part == Part::None) {
@@ -367,23 +367,22 @@ void Html5Items(const std::vector<Node>& nodes, std::vector<Item>& coloured,
         }
         std::vector<Item>& items = part == Part::Readable ? readable : coloured;
         if (n.kind == Node::Start && n.name == "br") {
-            FUZZ_CHECK(current == nullptr);
+            FUZZ_CHECK(!current);
             items.push_back(Item{true, {}, {}});
         } else if (n.kind == Node::Start) {
             ++depth;
-            if (part == Part::Coloured && current == nullptr) {
+            if (part == Part::Coloured && !current) {
                 if (const auto colour = StyleColour(n, "color:#")) {
+                    current = items.size();
                     items.push_back(Item{false, *colour, {}});
-                    current = &items.back();
                     currentDepth = depth;
                 }
             }
         } else if (n.kind == Node::End) {
             if (current && depth == currentDepth) {
                 // One character per element, neither more nor less.
-                const auto chars = icu932::TypedChars(current->text);
-                FUZZ_CHECK(chars.size() == 1);
-                current = nullptr;
+                FUZZ_CHECK(icu932::TypedChars(items[*current].text).size() == 1);
+                current.reset();
             }
             if (depth-- == 0)
                 part = Part::None;
@@ -392,7 +391,7 @@ void Html5Items(const std::vector<Node>& nodes, std::vector<Item>& coloured,
                 for (const auto& ch : icu932::TypedChars(n.text))
                     readable.push_back(Item{false, {}, std::string(ch.utf8)});
             } else if (current) {
-                current->text += n.text;
+                items[*current].text += n.text;
             } else {
                 // Between the elements only the line ends of the line mode.
                 FUZZ_CHECK(n.text.find_first_not_of("\r\n") == std::string::npos);
