@@ -1,10 +1,11 @@
 // Start-up, the settings, the window types and the window commands.
 
 #include "DesktopServices.h"
-#include "ReadFile.h"
 #include "FixedFrame.h"
+#include "ReadFile.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "color/StoredInteger.h"
 #include "color/Templates.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
@@ -52,12 +53,8 @@ void CreateSettingsStore() {
 int ReadInteger(const QSettings& settings, const QString& name, int fallback) {
     const QVariant value = settings.value(name);
     if (!value.isValid() || value.typeId() != QMetaType::QString)
-        return fallback;
-    try {
-        return tinsora::TextToInt(value.toString().toStdString());
-    } catch (const tinsora::Error&) {
-        return fallback;
-    }
+        return tinsora::StoredInteger(std::nullopt, fallback);
+    return tinsora::StoredInteger(value.toString().toStdString(), fallback);
 }
 
 } // namespace

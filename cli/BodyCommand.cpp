@@ -9,12 +9,13 @@
 
 namespace tinsora::cli {
 
-int RunBody(const std::vector<std::string>& args) {
+BodyArgs ParseBodyArgs(const std::vector<std::string>& args) {
     static constexpr std::array<const char*, kBodyRoleCount> options{
         "--bgcolor", "--text", "--link", "--vlink", "--alink"};
-    BodyTagOptions o;
+    BodyArgs parsed;
+    BodyTagOptions& o = parsed.options;
     o.lineEnd = std::string("\n");
-    bool check = false;
+    bool& check = parsed.check;
     for (std::size_t k = 0; k < args.size(); ++k) {
         if (TakeOutputOption(args, k, o, false))
             continue;
@@ -30,13 +31,19 @@ int RunBody(const std::vector<std::string>& args) {
         const std::string value = TakeValue(args, k);
         o.colors[role] = RequireColor(options[role], value);
     }
+    return parsed;
+}
+
+int RunBody(const std::vector<std::string>& args) {
+    const BodyArgs parsed = ParseBodyArgs(args);
+    const BodyTagOptions& o = parsed.options;
     StdoutSink out;
     WriteBodyTag(o, out);
     // The classic tag is one line without a line end of its own.
     if (o.style == OutputStyle::Classic && !o.page)
         out.Write(o.lineEnd);
     out.Finish();
-    if (!check)
+    if (!parsed.check)
         return 0;
 
     // Each colour against the background, in the order of the tag.

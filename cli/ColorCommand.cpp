@@ -8,9 +8,10 @@
 
 namespace tinsora::cli {
 
-int ColorCommand(const std::vector<std::string>& args) {
-    ColType type = ctHex;
-    bool sharp = true;
+ColorArgs ParseColorArgs(const std::vector<std::string>& args) {
+    ColorArgs parsed;
+    ColType& type = parsed.type;
+    bool& sharp = parsed.sharp;
     std::optional<std::string> colorText;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
@@ -33,8 +34,13 @@ int ColorCommand(const std::vector<std::string>& args) {
     }
     if (!colorText)
         throw UsageError("color needs a COLOR");
-    const ColorRGB c = RequireColor("COLOR", *colorText);
-    WriteOut(FormatColorText(type, c.Red, c.Green, c.Blue, sharp) + "\n");
+    parsed.color = RequireColor("COLOR", *colorText);
+    return parsed;
+}
+
+int ColorCommand(const std::vector<std::string>& args) {
+    const ColorArgs a = ParseColorArgs(args);
+    WriteOut(FormatColorText(a.type, a.color.Red, a.color.Green, a.color.Blue, a.sharp) + "\n");
     return 0;
 }
 

@@ -15,7 +15,7 @@ std::string ContrastLevelsText(const Contrast& contrast, std::string_view separa
            "AA large: " + mark(contrast.aaLarge);
 }
 
-int RunContrast(const std::vector<std::string>& args) {
+ContrastArgs ParseContrastArgs(const std::vector<std::string>& args) {
     std::vector<std::string> colors;
     for (const std::string& a : args) {
         // "-" starts an option, but a negative number is no colour either.
@@ -25,9 +25,15 @@ int RunContrast(const std::vector<std::string>& args) {
     }
     if (colors.size() != 2)
         throw UsageError("contrast needs FOREGROUND and BACKGROUND");
-    const ColorRGB foreground = RequireColor("FOREGROUND", colors[0]);
-    const ColorRGB background = RequireColor("BACKGROUND", colors[1]);
-    const Contrast c = ContrastOf(foreground, background);
+    ContrastArgs parsed;
+    parsed.foreground = RequireColor("FOREGROUND", colors[0]);
+    parsed.background = RequireColor("BACKGROUND", colors[1]);
+    return parsed;
+}
+
+int RunContrast(const std::vector<std::string>& args) {
+    const ContrastArgs a = ParseContrastArgs(args);
+    const Contrast c = ContrastOf(a.foreground, a.background);
     WriteOut(ContrastRatioText(c) + "\n" + ContrastLevelsText(c, "\n") + "\n");
     return 0;
 }

@@ -8,7 +8,7 @@
 
 namespace tinsora::cli {
 
-int RunTable(const std::vector<std::string>& args) {
+GradientTableOptions ParseTableArgs(const std::vector<std::string>& args) {
     GradientTableOptions options;
     options.lineEnd = std::string("\n");
     bool styleGiven = false;
@@ -43,6 +43,11 @@ int RunTable(const std::vector<std::string>& args) {
             throw UsageError("--css-gradient needs --style html5");
         options.style = OutputStyle::Html5;
     }
+    return options;
+}
+
+int RunTable(const std::vector<std::string>& args) {
+    const GradientTableOptions options = ParseTableArgs(args);
     StdoutSink out;
     WriteGradientTable(options, out);
     if (!options.lineMode && !options.page)

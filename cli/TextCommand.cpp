@@ -34,16 +34,17 @@ std::uint64_t ParseByteCount(std::string_view option, std::string_view value) {
 
 } // namespace
 
-int TextCommand(const std::vector<std::string>& args) {
-    GradientTextOptions options;
+TextArgs ParseTextArgs(const std::vector<std::string>& args) {
+    TextArgs parsed;
+    GradientTextOptions& options = parsed.options;
     options.lineEnd = std::string("\n");
-    std::string fileName;
+    std::string& fileName = parsed.fileName;
     bool haveText = false;
     bool haveFile = false;
     bool haveBehavior = false;
     bool optionsEnded = false;
     bool haveMaxInput = false;
-    std::uint64_t maxInput = kDefaultReadLimit;
+    std::uint64_t& maxInput = parsed.maxInput;
 
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
@@ -123,11 +124,18 @@ int TextCommand(const std::vector<std::string>& args) {
 
     if (options.page && options.encoding == TextEncoding::Cp932)
         throw UsageError("--page writes a UTF-8 page; it cannot be used with --encoding cp932");
+    return parsed;
+}
 
+int TextCommand(const std::vector<std::string>& args) {
+    TextArgs parsed = ParseTextArgs(args);
+    GradientTextOptions& options = parsed.options;
+    const std::string& fileName = parsed.fileName;
+    const std::uint64_t maxInput = parsed.maxInput;
     // Bad sizes and counts are reported before the file is read, as the run meets them.
     CheckGradientText(options);
     std::string bytes;
-    if (haveFile) {
+    if (options.source == GradientTextSource::File) {
         // Read to its end, a pipe or a FIFO too, but never past the limit.
         try {
             bytes = ReadFileBytes(fileName, maxInput);

@@ -408,7 +408,13 @@ std::string_view TrimBlanks(std::string_view text) {
 std::string Quote(std::string_view piece) {
     std::string out = "'";
     const std::size_t limit = 40;
-    for (std::size_t k = 0; k < piece.size() && k < limit; ++k) {
+    // A long piece is cut before a character, never inside its UTF-8 bytes.
+    std::size_t end = std::min(piece.size(), limit);
+    for (int back = 0; back < 3 && end > 0 && end < piece.size() &&
+                       (static_cast<unsigned char>(piece[end]) & 0xC0) == 0x80;
+         ++back)
+        --end;
+    for (std::size_t k = 0; k < end; ++k) {
         const auto c = static_cast<unsigned char>(piece[k]);
         if (c < 0x20 || c == 0x7f) {
             static constexpr char kHex[] = "0123456789ABCDEF";

@@ -23,7 +23,38 @@
         }                                                                                          \
     } while (false)
 
+// Two values that must be the same; both are shown when they are not.
+#define FUZZ_CHECK_SAME(actual, expected)                                                          \
+    do {                                                                                           \
+        const auto& fuzzActual = (actual);                                                         \
+        const auto& fuzzExpected = (expected);                                                     \
+        if (!(fuzzActual == fuzzExpected)) {                                                       \
+            std::fprintf(stderr,                                                                   \
+                         "fuzz check failed: %s == %s (%s:%d)\n  got:      %s\n  expected: %s\n",  \
+                         #actual, #expected, __FILE__, __LINE__, fuzz::Show(fuzzActual).c_str(),   \
+                         fuzz::Show(fuzzExpected).c_str());                                        \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
 namespace fuzz {
+
+inline std::string Show(const std::string& s) {
+    return "\"" + s + "\"";
+}
+inline std::string Show(const std::optional<std::string>& s) {
+    return s ? Show(*s) : std::string("(nothing)");
+}
+inline std::string Show(long long v) {
+    return std::to_string(v);
+}
+inline std::string Show(const tinsora::ColorRGB& c) {
+    return "(" + std::to_string(c.Red) + ", " + std::to_string(c.Green) + ", " +
+           std::to_string(c.Blue) + ")";
+}
+template <typename T> std::string Show(const std::optional<T>& v) {
+    return v ? Show(*v) : std::string("(nothing)");
+}
 
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
@@ -38,6 +69,11 @@ template <typename F> std::optional<std::string> ErrorOf(F&& f) {
         return std::string(e.what());
     }
     return std::nullopt;
+}
+
+/// A message as an error's what() shows it: up to its first zero byte.
+inline std::string Shown(const std::string& message) {
+    return message.substr(0, message.find('\0'));
 }
 
 /// The message of a program error, for comparing with ErrorOf.

@@ -130,6 +130,17 @@ TEST(CssColor, AnyBytesGiveAResult) {
         EXPECT_FALSE(ParseCssColor(text).color.has_value()) << text;
 }
 
+TEST(CssColor, ALongTextIsCutBetweenCharactersInTheMessage) {
+    std::string text;
+    for (int k = 0; k < 20; ++k)
+        text += "あ"; // three bytes each: the cut after 40 bytes falls inside the fourteenth
+    std::string shown;
+    for (int k = 0; k < 13; ++k)
+        shown += "あ";
+    const std::string error = ParseCssColor(text).error;
+    EXPECT_NE(error.find("'" + shown + "...'"), std::string::npos) << error;
+}
+
 TEST(CssColor, The148NamedColours) {
     EXPECT_EQ(NamedCssColorCount(), 148u);
     EXPECT_EQ(NamedCssColor("aliceblue"), (ColorRGB{0xf0, 0xf8, 0xff}));
