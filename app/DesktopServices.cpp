@@ -61,8 +61,8 @@ std::optional<SaveFileChoice> RunFileDialog(QWidget* parent, const FileDialogReq
     QFileDialog dialog(parent);
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::AnyFile
-                                                       : QFileDialog::AnyFile);
+    // An open dialog takes a typed name of a file that does not exist, too.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
     if (!filter.isEmpty())
         dialog.selectNameFilter(filter);

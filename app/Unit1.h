@@ -4,6 +4,7 @@
 #include "UpDown.h"
 #include "color/User.h"
 #include "gradient/Gradation.h"
+#include "html/BodyTag.h"
 #include "html/OutputStyle.h"
 #include "html/UpDownStep.h"
 
@@ -176,7 +177,6 @@ private:
     void UpdateBlend();
     void ConnectTemplateList();
     bool TemplateListMouse(QEvent* event);
-    void OpenDialogColClose();
 
     // Pictures.
     void ConnectPictures();
@@ -205,7 +205,7 @@ private:
     void SetOutputStyle(tinsora::OutputStyle style);
     void MakeBodyTag();
     void MakeGradientTable(const tinsora::GradientColors& colors);
-    void SetBodyColor(int role);
+    void SetBodyColor(tinsora::BodyRole role);
     void DrawBodyPreview();
     void StepTableBox(int box, UpDown::Button button);
 
@@ -241,14 +241,13 @@ private:
     std::vector<std::string> templateLines;
     tinsora::GradientColors gradColors{};
     int lastGradColor = 0;
-    std::array<tinsora::ColorRGB, 5> bodyColors{};
+    tinsora::BodyColors bodyColors{};
     int windowType = 0;
     bool hexEditing = false;
     bool pickerDragging = false;
 
     int lastRedPosition = 0;
     bool syncSuspended = false;     // invert and brighten leave the slider sync out
-    QString openDialogColFileName;  // emptied each time the open dialog closes
     QString saveDialogColFileName;  // offered again at the next save
     bool templateMouseDown = false; // the left button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows

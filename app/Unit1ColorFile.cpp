@@ -18,16 +18,12 @@ const QString kColorSetFilter = QStringLiteral("ティンソラ色情報ファ�
 
 void TfrmMain::mnuLoadColorClick() {
     Guard([this] {
-        FileDialogRequest request{{kColorSetFilter}, QString(), openDialogColFileName};
+        // The open dialog offers no name: its name is emptied each time it closes.
+        FileDialogRequest request{{kColorSetFilter}, QString(), QString()};
         const auto chosen = services.chooseOpenFile(this, request);
-        OpenDialogColClose();
         if (chosen && !chosen->isEmpty())
             LoadColorFile(*chosen);
     });
-}
-
-void TfrmMain::OpenDialogColClose() {
-    openDialogColFileName.clear();
 }
 
 void TfrmMain::mnuSaveColorClick() {
@@ -42,13 +38,12 @@ void TfrmMain::mnuSaveColorClick() {
 }
 
 void TfrmMain::LoadColorFile(const QString& path) {
-    // Only as far as three lines can reach, whatever follows them.
-    const auto lines =
-        tinsora::ColorSetFileLines(ReadRegularFile(path, tinsora::kColorSetFileReadLimit).bytes);
-    // Each channel is set before the next line is looked at.
+    // Only as far as three lines can reach, whatever follows them; each channel
+    // is set before the next line is looked at.
     QScrollBar* bars[] = {ui->ScrollBarR, ui->ScrollBarG, ui->ScrollBarB};
-    for (int k = 0; k < 3; ++k)
-        bars[k]->setValue(tinsora::ClampChannel(tinsora::ColorSetFileChannel(lines, k)));
+    tinsora::ReadColorSetFile(
+        ReadRegularFile(path, tinsora::kColorSetFileReadLimit).bytes,
+        [&](int channel, std::int32_t value) { bars[channel]->setValue(value); });
 }
 
 void TfrmMain::SaveColorFile(const QString& path) {

@@ -41,10 +41,10 @@ void TfrmMain::ShowBodyContrast() {
         {ui->lblVlinkRatio, ui->lblVlinkLevel, BodyRole::Vlink},
         {ui->lblAlinkRatio, ui->lblAlinkLevel, BodyRole::Alink},
     };
-    const tinsora::ColorRGB background = bodyColors[static_cast<std::size_t>(BodyRole::Bgcolor)];
+    const tinsora::ColorRGB background = tinsora::BodyColor(bodyColors, BodyRole::Bgcolor);
     for (const auto& row : rows) {
         const tinsora::Contrast c =
-            tinsora::ContrastOf(bodyColors[static_cast<std::size_t>(row.role)], background);
+            tinsora::ContrastOf(tinsora::BodyColor(bodyColors, row.role), background);
         QString ratio = QString::fromStdString(tinsora::ContrastRatioText(c));
         ratio.chop(2); // ":1" is in the tooltip; the column is narrow
         QString mark = QStringLiteral("×");

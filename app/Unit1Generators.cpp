@@ -328,33 +328,33 @@ void TfrmMain::MakeBodyTag() {
     SetPaneText(sink.Take());
 }
 
-void TfrmMain::SetBodyColor(int role) {
-    bodyColors[static_cast<std::size_t>(role)] = CurrentColor();
+void TfrmMain::SetBodyColor(tinsora::BodyRole role) {
+    tinsora::BodyColor(bodyColors, role) = CurrentColor();
     DrawBodyPreview();
     ShowBodyContrast();
 }
 
 void TfrmMain::lblBgcolorClick() {
-    Guard([this] { SetBodyColor(0); });
+    Guard([this] { SetBodyColor(tinsora::BodyRole::Bgcolor); });
 }
 void TfrmMain::lblTextClick() {
-    Guard([this] { SetBodyColor(1); });
+    Guard([this] { SetBodyColor(tinsora::BodyRole::Text); });
 }
 void TfrmMain::lblLinkClick() {
-    Guard([this] { SetBodyColor(2); });
+    Guard([this] { SetBodyColor(tinsora::BodyRole::Link); });
 }
 void TfrmMain::lblVlinkClick() {
-    Guard([this] { SetBodyColor(3); });
+    Guard([this] { SetBodyColor(tinsora::BodyRole::Vlink); });
 }
 void TfrmMain::lblAlinkClick() {
-    Guard([this] { SetBodyColor(4); });
+    Guard([this] { SetBodyColor(tinsora::BodyRole::Alink); });
 }
 
 void TfrmMain::DrawBodyPreview() {
     const auto qcolor = [](const tinsora::ColorRGB& c) { return QColor(c.Red, c.Green, c.Blue); };
     QImage image(tinsora::kBodyPreviewWidth, tinsora::kBodyPreviewHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    const QColor background = qcolor(bodyColors[0]);
+    const QColor background = qcolor(tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor));
     painter.setPen(Qt::black);
     painter.setBrush(background);
     painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
@@ -364,10 +364,13 @@ void TfrmMain::DrawBodyPreview() {
     painter.setBackground(background);
     painter.setBackgroundMode(Qt::OpaqueMode);
     const QFontMetrics metrics(font);
-    for (std::size_t role = 0; role < tinsora::kBodyPreviewLines.size(); ++role) {
-        const auto& line = tinsora::kBodyPreviewLines[role];
+    for (std::size_t k = 0; k < tinsora::kBodyPreviewLines.size(); ++k) {
+        const auto role = static_cast<tinsora::BodyRole>(k);
+        const auto& line = tinsora::kBodyPreviewLines[k];
         // The background line is always written in black.
-        painter.setPen(role == 0 ? QColor(Qt::black) : qcolor(bodyColors[role]));
+        painter.setPen(role == tinsora::BodyRole::Bgcolor
+                           ? QColor(Qt::black)
+                           : qcolor(tinsora::BodyColor(bodyColors, role)));
         painter.drawText(
             line.x, line.y + metrics.ascent(),
             QString::fromUtf8(line.text.data(), static_cast<qsizetype>(line.text.size())));

@@ -74,7 +74,7 @@ void TfrmMain::FormCreate() {
     ui->edtGn->setText(QStringLiteral("0"));
     ui->edtBn->setText(QStringLiteral("0"));
     templateLines.clear();
-    bodyColors[0] = tinsora::ColorRGB{255, 255, 255};
+    tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor) = tinsora::ColorRGB{255, 255, 255};
     ShowBodyContrast();
     LoadTemplates();
     RefreshColorDisplay();

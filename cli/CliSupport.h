@@ -1,9 +1,9 @@
 #pragma once
 
 #include "color/User.h"
+#include "gradient/Gradation.h"
 #include "html/OutputSink.h"
 #include "html/OutputStyle.h"
-#include "gradient/Gradation.h"
 
 #include <initializer_list>
 #include <optional>

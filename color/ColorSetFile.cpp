@@ -33,13 +33,11 @@ std::int32_t ColorSetFileChannel(const std::vector<std::string>& lines, int k) {
     throw NotAnIntegerError(Cp932ToUtf8(line));
 }
 
-ColorRGB ReadColorSetFile(std::string_view bytes) {
+void ReadColorSetFile(std::string_view bytes,
+                      const std::function<void(int channel, std::int32_t value)>& set) {
     const auto lines = ColorSetFileLines(bytes);
-    ColorRGB color;
-    color.Red = ClampChannel(ColorSetFileChannel(lines, 0));
-    color.Green = ClampChannel(ColorSetFileChannel(lines, 1));
-    color.Blue = ClampChannel(ColorSetFileChannel(lines, 2));
-    return color;
+    for (int k = 0; k < 3; ++k)
+        set(k, ClampChannel(ColorSetFileChannel(lines, k)));
 }
 
 } // namespace tinsora

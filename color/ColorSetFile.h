@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +32,10 @@ std::vector<std::string> ColorSetFileLines(std::string_view bytes);
 /// line decoded from code page 932, for a bad or too long line.
 std::int32_t ColorSetFileChannel(const std::vector<std::string>& lines, int k);
 
-/// The colour a colour set file holds, each channel clamped into 0..255;
-/// throws the first error a channel meets, in the order red, green, blue.
-ColorRGB ReadColorSetFile(std::string_view bytes);
+/// Reads a colour set file channel by channel, red, green, blue: each channel,
+/// clamped into 0..255, goes to set before the next line is looked at, so the
+/// first error a channel meets comes after the channels before it were set.
+void ReadColorSetFile(std::string_view bytes,
+                      const std::function<void(int channel, std::int32_t value)>& set);
 
 } // namespace tinsora

@@ -417,10 +417,8 @@ std::string Quote(std::string_view piece) {
     for (std::size_t k = 0; k < end; ++k) {
         const auto c = static_cast<unsigned char>(piece[k]);
         if (c < 0x20 || c == 0x7f) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
             out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
+            AppendChannelHex(out, c);
         } else {
             out += static_cast<char>(c);
         }
@@ -678,7 +676,7 @@ CssColorResult ParseHsl(const Arguments& args, std::string_view function) {
         hue = 0.0;
     double sl[2] = {};
     for (int k = 0; k < 2; ++k) {
-        const Value& v = args.values[static_cast<std::size_t>(k + 1)];
+        const Value& v = args.values[static_cast<std::size_t>(k) + 1];
         const bool percent = v.unit == Unit::Percent;
         if (!v.none && !percent && (v.unit != Unit::None || args.commas))
             return Fail(std::string(function) + "(): " + Quote(v.text) + " is not a percentage");

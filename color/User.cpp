@@ -30,11 +30,18 @@ std::int32_t ClampChannel(std::int64_t n) {
     return static_cast<std::int32_t>(n);
 }
 
-void AppendChannelHex(std::string& out, std::int32_t channel) {
+char* WriteChannelHex(char* out, std::int32_t channel) {
     static constexpr char digits[] = "0123456789ABCDEF";
     const auto v = static_cast<unsigned>(channel) & 0xFFu;
-    out.push_back(digits[v >> 4]);
-    out.push_back(digits[v & 0xFu]);
+    out[0] = digits[v >> 4];
+    out[1] = digits[v & 0xFu];
+    return out + 2;
+}
+
+void AppendChannelHex(std::string& out, std::int32_t channel) {
+    char pair[2];
+    WriteChannelHex(pair, channel);
+    out.append(pair, 2);
 }
 
 std::string ChannelToHex(std::int32_t channel) {

@@ -35,6 +35,9 @@ std::int32_t ClampChannel(std::int64_t n);
 /// Two upper-case hexadecimal digits of a channel in 0..255.
 std::string ChannelToHex(std::int32_t channel);
 
+/// Writes the two upper-case hexadecimal digits of a channel in 0..255 at out; returns the end.
+char* WriteChannelHex(char* out, std::int32_t channel);
+
 /// Appends the two hexadecimal digits of a channel in 0..255 to out (no allocation beyond growth).
 void AppendChannelHex(std::string& out, std::int32_t channel);
 

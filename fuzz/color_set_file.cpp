@@ -58,6 +58,15 @@ Outcome Model(std::string_view bytes) {
     return {tinsora::ColorRGB{channels[0], channels[1], channels[2]}, {}};
 }
 
+// The colour the program's reader sets, channel by channel.
+tinsora::ColorRGB ReadAll(std::string_view bytes) {
+    tinsora::ColorRGB color{-1, -1, -1};
+    tinsora::ReadColorSetFile(bytes, [&](int channel, std::int32_t value) {
+        (channel == 0 ? color.Red : channel == 1 ? color.Green : color.Blue) = value;
+    });
+    return color;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Outcome expected = Model(bytes);
 
     ColorRGB color{-1, -1, -1};
-    const auto error = fuzz::ErrorOf([&] { color = ReadColorSetFile(bytes); });
+    const auto error = fuzz::ErrorOf([&] { color = ReadAll(bytes); });
     if (expected.color) {
         FUZZ_CHECK(!error);
         FUZZ_CHECK(color == *expected.color);
@@ -105,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!expected.color && fromHead.error != expected.error)
         FUZZ_CHECK(expected.error.ends_with("は整数ではありません") &&
                    fromHead.error.ends_with("は整数ではありません"));
-    const auto headError = fuzz::ErrorOf([&] { color = ReadColorSetFile(head); });
+    const auto headError = fuzz::ErrorOf([&] { color = ReadAll(head); });
     if (fromHead.color)
         FUZZ_CHECK(!headError && color == *fromHead.color);
     else

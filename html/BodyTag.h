@@ -47,6 +47,9 @@ inline constexpr std::array<BodyPreviewLine, kBodyRoleCount> kBodyPreviewLines{{
 inline ColorRGB& BodyColor(BodyColors& colors, BodyRole role) {
     return colors[static_cast<std::size_t>(role)];
 }
+inline const ColorRGB& BodyColor(const BodyColors& colors, BodyRole role) {
+    return colors[static_cast<std::size_t>(role)];
+}
 
 /// The tag <BODY BgColor="#RRGGBB" Text="#..." Link="#..." Vlink="#..." Alink="#..."> as one line.
 std::string MakeBodyTag(const BodyColors& colors);

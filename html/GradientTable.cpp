@@ -5,7 +5,7 @@
 #include "html/HtmlOutput.h"
 #include "html/Markup.h"
 
-#include <cstring>
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -60,7 +60,7 @@ void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors&
                 WriteHexColor(cell.data() + m.hexAt,
                               ColorRGB{red.Value(), green.Value(), blue.Value()});
                 char* p = out.Room(cell.size());
-                std::memcpy(p, cell.data(), cell.size());
+                std::copy_n(cell.data(), cell.size(), p);
                 out.Commit(p + cell.size());
                 red.Next();
                 green.Next();

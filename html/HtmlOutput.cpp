@@ -1,22 +1,11 @@
 #include "html/HtmlOutput.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace tinsora {
 
 namespace {
-
-constexpr std::array<char, 512> kHexPairs = [] {
-    constexpr char digits[] = "0123456789ABCDEF";
-    std::array<char, 512> pairs{};
-    for (int v = 0; v < 256; ++v) {
-        pairs[2 * static_cast<std::size_t>(v)] = digits[v >> 4];
-        pairs[2 * static_cast<std::size_t>(v) + 1] = digits[v & 0xF];
-    }
-    return pairs;
-}();
 
 // The page around the two parts; head, when not empty, ends with its line end.
 std::string PageStart(std::string_view head, std::string_view bodyTag, std::string_view le) {
@@ -141,9 +130,7 @@ void OutputBuffer::Flush() {
 }
 
 void WriteHexColor(char* out, const ColorRGB& color) {
-    std::memcpy(out, &kHexPairs[2 * (static_cast<unsigned>(color.Red) & 0xFFu)], 2);
-    std::memcpy(out + 2, &kHexPairs[2 * (static_cast<unsigned>(color.Green) & 0xFFu)], 2);
-    std::memcpy(out + 4, &kHexPairs[2 * (static_cast<unsigned>(color.Blue) & 0xFFu)], 2);
+    WriteChannelHex(WriteChannelHex(WriteChannelHex(out, color.Red), color.Green), color.Blue);
 }
 
 std::string_view OutputFrame::EntryEnd() const {

@@ -127,8 +127,7 @@ ProgramResult RunProgram(const std::string& path, const std::vector<std::string>
         Sleep(200);
     }
     if (error != 0)
-        throw std::runtime_error("cannot start " + path + " (error " + std::to_string(error) +
-                                 ")");
+        throw std::runtime_error("cannot start " + path + " (error " + std::to_string(error) + ")");
     Handle process(pi.hProcess);
     Handle thread(pi.hThread);
     inRead.Close();

@@ -47,11 +47,6 @@ TEST(TextFile, ReadsWholeFilesAndReportsOnesThatCannotBeOpened) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(TextFile, JoinWritesCrLfAfterEveryLine) {
-    EXPECT_EQ(JoinLinesCrLf({"255", "128", "0"}), "255\r\n128\r\n0\r\n");
-    EXPECT_EQ(JoinLinesCrLf({}), "");
-}
-
 TEST(Cp932, LeadBytesAreTheTwoRangesOfTheCodePage) {
     for (int b = 0; b < 256; ++b) {
         const bool expected = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -85,7 +80,8 @@ TEST(Cp932, CharactersCarryTheirCodePageWidths) {
 
 // Found by fuzzing: a cut-off sequence was taken as one character of width 1.
 TEST(Cp932, EveryByteThatIsNotUtf8IsANarrowCharacterOfItsOwn) {
-    const auto chars = Cp932Chars("a\xE3\x81" "b\xFF\xF0\x9F\x98");
+    const auto chars = Cp932Chars("a\xE3\x81"
+                                  "b\xFF\xF0\x9F\x98");
     const std::vector<std::size_t> offsets{0, 1, 2, 3, 4, 5, 6, 7};
     ASSERT_EQ(chars.size(), offsets.size());
     for (std::size_t k = 0; k < chars.size(); ++k) {
@@ -94,5 +90,7 @@ TEST(Cp932, EveryByteThatIsNotUtf8IsANarrowCharacterOfItsOwn) {
         EXPECT_EQ(chars[k].width, 1) << k;
         EXPECT_EQ(chars[k].mapped, k == 0 || k == 3) << k;
     }
-    EXPECT_EQ(Utf8ToCp932("\xE3\x81" "b"), "??b");
+    EXPECT_EQ(Utf8ToCp932("\xE3\x81"
+                          "b"),
+              "??b");
 }

@@ -148,7 +148,7 @@ private:
 
     std::array<bool, 256> lead_{};
     std::array<Utf8Char, 256> single_{};
-    std::array<Utf8Char, 256 * 256> double_{};
+    std::array<Utf8Char, std::size_t{256} * 256> double_{};
 };
 
 const DecodeTable& Table() {
@@ -169,7 +169,7 @@ int Encode(const DecodeTable& table, char32_t c, char out[2]) {
     if ((n != 1 && n != 2) || table.CodePointOf(bytes, n) != static_cast<long>(c))
         return 0;
     out[0] = bytes[0];
-    out[1] = n == 2 ? bytes[1] : 0;
+    out[1] = n == 2 ? bytes[1] : '\0';
     return n;
 }
 

@@ -170,17 +170,4 @@ std::vector<std::string> ReadTextLines(const std::string& path, std::uint64_t li
     return SplitLines(ReadFileBytes(path, limit, kind));
 }
 
-std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines)
-        size += line.size() + 2;
-    std::string out;
-    out.reserve(size);
-    for (const auto& line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
-}
-
 } // namespace tinsora

@@ -69,7 +69,4 @@ std::vector<std::string> ReadTextLines(const std::string& path,
                                        std::uint64_t limit = kDefaultReadLimit,
                                        FileKind kind = FileKind::Any);
 
-/// Joins lines, each followed by CR LF.
-std::string JoinLinesCrLf(const std::vector<std::string>& lines);
-
 } // namespace tinsora
