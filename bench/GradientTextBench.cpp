@@ -1,3 +1,4 @@
+#include "bench/MixedText.h"
 #include "html/GradientText.h"
 #include "text/Cp932.h"
 
@@ -8,28 +9,9 @@
 
 namespace {
 
-// About 1 MB of code page 932 text, Japanese and ASCII mixed, in lines of
-// about 80 bytes that never split a double-byte character.
+// About 1 MB of mixed code page 932 text.
 const std::string& MixedFile() {
-    static const std::string bytes = [] {
-        const std::string words[] = {tinsora::Utf8ToCp932("グラデーション文字"), "gradient ",
-                                     tinsora::Utf8ToCp932("は一文字ずつ"),       "<FONT> ",
-                                     tinsora::Utf8ToCp932("色を変えて"),         "HTML 4.0 ",
-                                     tinsora::Utf8ToCp932("表示します。"),       "Tinsora, ",
-                                     tinsora::Utf8ToCp932("ﾃｷｽﾄﾌｧｲﾙ"),           "1234567890 "};
-        std::string text;
-        std::string line;
-        for (std::size_t k = 0; text.size() < (1u << 20); ++k) {
-            const std::string& w = words[(k * 7) % std::size(words)];
-            if (line.size() + w.size() > 80) {
-                text += line;
-                text += "\r\n";
-                line.clear();
-            }
-            line += w;
-        }
-        return text;
-    }();
+    static const std::string bytes = tinsora::bench::MixedCp932Text(1u << 20);
     return bytes;
 }
 

@@ -366,10 +366,6 @@ constexpr NamedColor kNamedColors[] = {
     {"yellowgreen", 0x9acd32},
 };
 
-bool IsCssBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -393,14 +389,6 @@ std::string LowerCase(std::string_view text) {
     for (char& c : out)
         c = Lower(c);
     return out;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsCssBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsCssBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // Shows a piece of the input in a message; control bytes and very long
@@ -702,7 +690,7 @@ std::size_t NamedCssColorCount() {
 }
 
 CssColorResult ParseCssColor(std::string_view text) {
-    const std::string_view t = TrimBlanks(text);
+    const std::string_view t = TrimCssBlanks(text);
     if (t.empty())
         return Fail("an empty text is not a colour");
     if (t.front() == '#')
@@ -733,6 +721,18 @@ CssColorResult ParseCssColor(std::string_view text) {
     if (const auto e = SplitArguments(inside, function, args))
         return Fail(*e);
     return rgb ? ParseRgb(args, function) : ParseHsl(args, function);
+}
+
+bool IsCssBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+std::string_view TrimCssBlanks(std::string_view text) {
+    while (!text.empty() && IsCssBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsCssBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace tinsora

@@ -8,6 +8,12 @@
 
 namespace tinsora {
 
+/// True for the white space of CSS: space, tab, line feed, carriage return, form feed.
+bool IsCssBlank(char c);
+
+/// The text without the CSS white space around it.
+std::string_view TrimCssBlanks(std::string_view text);
+
 /// A colour in whole-number HSL: hue 0..359 degrees, saturation and lightness 0..100 percent.
 struct HslTriple {
     int hue = 0;

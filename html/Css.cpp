@@ -1,5 +1,7 @@
 #include "html/Css.h"
 
+#include "color/CssColor.h"
+
 #include <algorithm>
 #include <array>
 
@@ -7,20 +9,8 @@ namespace tinsora {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
 }
 
 // Digits with an optional fraction, or a fraction alone: the numbers CSS reads
@@ -58,7 +48,7 @@ Error CssLengthError(std::string_view text) {
 }
 
 std::optional<std::string> CssLength(std::string_view text) {
-    const std::string_view s = Trim(text);
+    const std::string_view s = TrimCssBlanks(text);
     if (s.empty())
         return std::nullopt;
     const std::size_t n = NumberLength(s);
@@ -73,7 +63,7 @@ std::optional<std::string> CssLength(std::string_view text) {
 
 std::optional<int> LegacyFontSize(std::string_view text) {
     std::size_t k = 0;
-    while (k < text.size() && IsBlank(text[k]))
+    while (k < text.size() && IsCssBlank(text[k]))
         ++k;
     int sign = 0;
     if (k < text.size() && (text[k] == '+' || text[k] == '-')) {

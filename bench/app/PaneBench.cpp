@@ -9,6 +9,7 @@
 
 #include "HtmlTextView.h"
 #include "ProcessMemory.h"
+#include "bench/MixedText.h"
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
 #include "text/Cp932.h"
@@ -35,26 +36,9 @@ std::string Table1000() {
     return sink.Take();
 }
 
-// About 2.7 MB of code page 932 text, Japanese and ASCII mixed, in lines of about
-// 80 bytes: 82 MB of gradient text.
+// About 2.7 MB of mixed text: 82 MB of gradient text.
 std::string MixedFile() {
-    const std::string words[] = {tinsora::Utf8ToCp932("グラデーション文字"), "gradient ",
-                                 tinsora::Utf8ToCp932("は一文字ずつ"),       "<FONT> ",
-                                 tinsora::Utf8ToCp932("色を変えて"),         "HTML 4.0 ",
-                                 tinsora::Utf8ToCp932("表示します。"),       "Tinsora, ",
-                                 tinsora::Utf8ToCp932("ﾃｷｽﾄﾌｧｲﾙ"),           "1234567890 "};
-    std::string text;
-    std::string line;
-    for (std::size_t k = 0; text.size() < (8u << 20) / 3; ++k) {
-        const std::string& w = words[(k * 7) % std::size(words)];
-        if (line.size() + w.size() > 80) {
-            text += line;
-            text += "\r\n";
-            line.clear();
-        }
-        line += w;
-    }
-    return text;
+    return tinsora::bench::MixedCp932Text((8u << 20) / 3);
 }
 
 std::string JoinedTextFile() {

@@ -15,6 +15,7 @@
 #include "HtmlTextView.h"
 #include "ProcessMemory.h"
 #include "Unit1.h"
+#include "bench/MixedText.h"
 #include "text/Cp932.h"
 #include "ui_Unit1.h"
 
@@ -99,26 +100,9 @@ void Wait(int ms) {
     }
 }
 
-// About 2.7 MB of code page 932 text, Japanese and ASCII mixed, in lines of about
-// 80 bytes: 82 MB of gradient text, joined.
+// About 2.7 MB of mixed text: 82 MB of gradient text, joined.
 QByteArray MixedFile() {
-    const std::string words[] = {tinsora::Utf8ToCp932("グラデーション文字"), "gradient ",
-                                 tinsora::Utf8ToCp932("は一文字ずつ"),       "<FONT> ",
-                                 tinsora::Utf8ToCp932("色を変えて"),         "HTML 4.0 ",
-                                 tinsora::Utf8ToCp932("表示します。"),       "Tinsora, ",
-                                 tinsora::Utf8ToCp932("ﾃｷｽﾄﾌｧｲﾙ"),           "1234567890 "};
-    std::string text;
-    std::string line;
-    for (std::size_t k = 0; text.size() < (8u << 20) / 3; ++k) {
-        const std::string& w = words[(k * 7) % std::size(words)];
-        if (line.size() + w.size() > 80) {
-            text += line;
-            text += "\r\n";
-            line.clear();
-        }
-        line += w;
-    }
-    return QByteArray::fromStdString(text);
+    return QByteArray::fromStdString(tinsora::bench::MixedCp932Text((8u << 20) / 3));
 }
 
 // The real program, and where its controls are on the screen.
