@@ -1,13 +1,13 @@
 // tinsora_body_shot FILE: the window with a few BODY colours set by label
 // clicks, as a user sets them, saved as a picture of the BODY page.
 
+#include "Application.h"
 #include "DesktopServices.h"
 #include "Unit1.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFont>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
@@ -29,11 +29,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tinsora_body_shot FILE\n");
         return 2;
     }
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    SetUpApplication(app); // the fonts and pictures the program starts with
 
     QtDesktopServices services;
     TfrmMain window(services);
