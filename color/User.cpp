@@ -30,14 +30,6 @@ std::int32_t ClampChannel(std::int64_t n) {
     return static_cast<std::int32_t>(n);
 }
 
-char* WriteChannelHex(char* out, std::int32_t channel) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    const auto v = static_cast<unsigned>(channel) & 0xFFu;
-    out[0] = digits[v >> 4];
-    out[1] = digits[v & 0xFu];
-    return out + 2;
-}
-
 void AppendChannelHex(std::string& out, std::int32_t channel) {
     char pair[2];
     WriteChannelHex(pair, channel);

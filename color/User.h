@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +38,26 @@ std::int32_t ClampChannel(std::int64_t n);
 /// Two upper-case hexadecimal digits of a channel in 0..255.
 std::string ChannelToHex(std::int32_t channel);
 
+namespace detail {
+/// The two hexadecimal digits of every channel value, side by side.
+inline constexpr std::array<char, 512> kHexPairs = [] {
+    constexpr const char* digits = "0123456789ABCDEF";
+    std::array<char, 512> pairs{};
+    for (std::size_t v = 0; v < 256; ++v) {
+        pairs[2 * v] = digits[v >> 4];
+        pairs[2 * v + 1] = digits[v & 0xFu];
+    }
+    return pairs;
+}();
+} // namespace detail
+
 /// Writes the two upper-case hexadecimal digits of a channel in 0..255 at out; returns the end.
-char* WriteChannelHex(char* out, std::int32_t channel);
+/// Inline: the table generators write it for every cell.
+inline char* WriteChannelHex(char* out, std::int32_t channel) {
+    std::memcpy(out, &detail::kHexPairs[std::size_t{2} * (static_cast<unsigned>(channel) & 0xFFu)],
+                2);
+    return out + 2;
+}
 
 /// Appends the two hexadecimal digits of a channel in 0..255 to out (no allocation beyond growth).
 void AppendChannelHex(std::string& out, std::int32_t channel);

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace tinsora {
 
@@ -91,6 +93,38 @@ std::array<bool, 256> LeadBytes() {
     return lead;
 }
 
+// One channel's values along the lines of a file. Lines next to each other mostly have the
+// same edge colours (a line's edges step once every many lines), so the values are kept and
+// made again only when the edges change, and then only as far as the lines reach.
+class ChannelRow {
+public:
+    /// The values at positions 0 .. upTo - 1 of a line with these edges.
+    const std::int32_t* Prepare(std::int32_t left, std::int32_t right, std::int32_t n,
+                                std::size_t upTo) {
+        if (!walk_ || left != left_ || right != right_) {
+            left_ = left;
+            right_ = right;
+            walk_.emplace(left, right, n);
+            values_.clear();
+        }
+        while (values_.size() < upTo) {
+            values_.push_back(walk_->Value());
+            walk_->Next();
+        }
+        return values_.data();
+    }
+
+private:
+    std::int32_t left_ = 0;
+    std::int32_t right_ = 0;
+    std::optional<StepWalk> walk_;
+    std::vector<std::int32_t> values_;
+};
+
+// Lines up to this long keep their channel values in ChannelRows; longer ones are walked
+// character by character, so that a file of one huge line takes no memory beyond its output.
+constexpr std::size_t kKeptLine = std::size_t{1} << 16;
+
 // Calls visit.Char(bytes, colour) for every character of every line and visit.LineEnd(done,
 // total) after every line, done and total in bytes of the file. The text is read twice: once
 // for the number of lines and the longest, once for the characters.
@@ -105,42 +139,64 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     static const std::array<bool, 256> lead = LeadBytes();
     const auto lineDivisor = static_cast<std::int32_t>(lines) - 1;
     const auto charDivisor = static_cast<std::int32_t>(maxLen) - 1;
+    // A divisor of zero (a longest line of one byte) gives every line its left edge.
+    const std::int32_t n = std::max(charDivisor, 1);
+    const bool toRight = charDivisor > 0;
     const std::uint64_t total = bytes.size();
+    const bool keep = maxLen <= kKeptLine;
+    std::array<ChannelRow, 3> kept;
+
+    // Calls visit.Char for the characters of a line, colour(x, two) giving the colour of the one
+    // at byte x (of width two + 1) and moving on past it.
+    const auto walkLine = [&](std::string_view text, auto&& colour) {
+        std::size_t x = 0;
+        while (x < text.size()) {
+            // A lead byte at the end of a line stands alone.
+            const bool two = lead[static_cast<unsigned char>(text[x])] && x + 1 < text.size();
+            const std::size_t width = 1 + static_cast<std::size_t>(two);
+            visit.Char(text.substr(x, width), colour(x, two));
+            x += width;
+            if ((x & 4095) < width)
+                visit.Progress(static_cast<std::uint64_t>(text.data() + x - bytes.data()), total);
+        }
+    };
+
     std::int32_t row = 0;
     for (LineReader reader(bytes); reader.Next(line); ++row) {
-        const auto edge = [&](std::int32_t from, std::int32_t to) {
-            return static_cast<std::int32_t>(GradientStep(from, to, lineDivisor, row));
-        };
         if (!line.empty()) {
-            // A divisor of zero (a longest line of one byte) gives every line its left edge.
-            const std::int32_t n = std::max(charDivisor, 1);
-            const std::int32_t toRight = charDivisor > 0 ? 1 : 0;
-            // Along the line from its left edge (between colours 1 and 3) to its right edge
-            // (between colours 2 and 4).
-            const auto walk = [&](std::int32_t c1, std::int32_t c2, std::int32_t c3,
-                                  std::int32_t c4) {
-                const std::int32_t left = edge(c1, c3);
-                return StepWalk(left, toRight ? edge(c2, c4) : left, n);
-            };
-            StepWalk red = walk(c[0].Red, c[1].Red, c[2].Red, c[3].Red);
-            StepWalk green = walk(c[0].Green, c[1].Green, c[2].Green, c[3].Green);
-            StepWalk blue = walk(c[0].Blue, c[1].Blue, c[2].Blue, c[3].Blue);
-            std::size_t x = 0;
-            while (x < line.size()) {
-                // A lead byte at the end of a line stands alone.
-                const std::size_t width =
-                    lead[static_cast<unsigned char>(line[x])] && x + 1 < line.size() ? 2 : 1;
-                visit.Char(line.substr(x, width),
-                           ColorRGB{red.Value(), green.Value(), blue.Value()});
-                for (std::size_t k = 0; k < width; ++k) {
-                    red.Next();
-                    green.Next();
-                    blue.Next();
-                }
-                x += width;
-                if ((x & 4095) < width)
-                    visit.Progress(static_cast<std::uint64_t>(line.data() + x - bytes.data()),
-                                   total);
+            // Each channel runs along the line from its left edge (between colours 1 and 3)
+            // to its right edge (between colours 2 and 4).
+            std::array<std::int32_t, 3> left{};
+            std::array<std::int32_t, 3> right{};
+            for (std::size_t k = 0; k < 3; ++k) {
+                const auto channel = [&](std::size_t corner) {
+                    const ColorRGB& color = c[corner];
+                    return k == 0 ? color.Red : k == 1 ? color.Green : color.Blue;
+                };
+                left[k] = static_cast<std::int32_t>(
+                    GradientStep(channel(0), channel(2), lineDivisor, row));
+                right[k] = toRight ? static_cast<std::int32_t>(
+                                         GradientStep(channel(1), channel(3), lineDivisor, row))
+                                   : left[k];
+            }
+            if (keep) {
+                const std::int32_t* red = kept[0].Prepare(left[0], right[0], n, line.size());
+                const std::int32_t* green = kept[1].Prepare(left[1], right[1], n, line.size());
+                const std::int32_t* blue = kept[2].Prepare(left[2], right[2], n, line.size());
+                walkLine(line, [&](std::size_t x, bool) {
+                    return ColorRGB{red[x], green[x], blue[x]};
+                });
+            } else {
+                StepWalk red(left[0], right[0], n);
+                StepWalk green(left[1], right[1], n);
+                StepWalk blue(left[2], right[2], n);
+                walkLine(line, [&](std::size_t, bool two) {
+                    const ColorRGB color{red.Value(), green.Value(), blue.Value()};
+                    red.Next(two);
+                    green.Next(two);
+                    blue.Next(two);
+                    return color;
+                });
             }
         }
         visit.LineEnd(static_cast<std::uint64_t>(line.data() + line.size() - bytes.data()), total);

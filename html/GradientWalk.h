@@ -2,7 +2,9 @@
 
 #include "gradient/Gradation.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace tinsora {
@@ -15,12 +17,8 @@ class StepWalk {
 public:
     StepWalk(std::int32_t a, std::int32_t b, std::int32_t n) : a_(a), b_(b), n_(n), quotient_(a) {
         const std::int64_t step = std::int64_t{b} - a;
-        stepQuotient_ = step / n;
-        stepRemainder_ = step % n;
-        if (stepRemainder_ < 0) {
-            stepRemainder_ += n;
-            --stepQuotient_;
-        }
+        Split(step, stepQuotient_, stepRemainder_);
+        Split(2 * step, twoQuotient_, twoRemainder_);
     }
 
     /// GradientStep(a, b, n, i) at the current position i.
@@ -33,46 +31,82 @@ public:
     }
 
     /// Moves on to the next position.
-    void Next() {
-        ++i_;
-        quotient_ += stepQuotient_;
-        remainder_ += stepRemainder_;
+    void Next() { Move(1, stepQuotient_, stepRemainder_); }
+
+    /// Moves on by one or two positions, chosen without a branch: in mixed text a character's
+    /// width is not predictable.
+    void Next(bool two) {
+        Move(two ? 2 : 1, two ? twoQuotient_ : stepQuotient_, two ? twoRemainder_ : stepRemainder_);
+    }
+
+private:
+    // step = quotient * n + remainder with 0 <= remainder < n.
+    void Split(std::int64_t step, std::int64_t& quotient, std::int64_t& remainder) const {
+        quotient = step / n_;
+        remainder = step % n_;
+        if (remainder < 0) {
+            remainder += n_;
+            --quotient;
+        }
+    }
+
+    void Move(std::int32_t by, std::int64_t quotient, std::int64_t remainder) {
+        i_ += by;
+        quotient_ += quotient;
+        remainder_ += remainder;
         const bool carry = remainder_ >= n_;
         remainder_ -= carry ? n_ : 0;
         quotient_ += carry ? 1 : 0;
     }
 
-private:
     std::int32_t a_, b_, n_;
     std::int32_t i_ = 0;
     std::int64_t quotient_;
     std::int64_t remainder_ = 0;
     std::int64_t stepQuotient_ = 0;
     std::int64_t stepRemainder_ = 0;
+    std::int64_t twoQuotient_ = 0;
+    std::int64_t twoRemainder_ = 0;
 };
 
 /// The lines of a text one after another: lines end at CR LF, LF or CR, a zero byte ends the
 /// text and a final line end adds no empty line (the rules of text files).
 class LineReader {
 public:
-    explicit LineReader(std::string_view bytes) : rest_(bytes.substr(0, bytes.find('\0'))) {}
+    explicit LineReader(std::string_view bytes)
+        : text_(bytes.substr(0, bytes.find('\0'))), nextCr_(Find('\r')), nextLf_(Find('\n')) {}
 
     /// The next line, without its line end; false after the last.
     bool Next(std::string_view& line) {
-        if (rest_.empty())
+        if (at_ == text_.size())
             return false;
-        std::size_t k = 0;
-        while (k < rest_.size() && rest_[k] != '\r' && rest_[k] != '\n')
-            ++k;
-        line = rest_.substr(0, k);
-        if (k < rest_.size())
-            k += rest_[k] == '\r' && k + 1 < rest_.size() && rest_[k + 1] == '\n' ? 2 : 1;
-        rest_.remove_prefix(k);
+        // The next CR and the next LF are each looked for once, with memchr.
+        if (nextCr_ < at_)
+            nextCr_ = Find('\r');
+        if (nextLf_ < at_)
+            nextLf_ = Find('\n');
+        const std::size_t end = std::min(nextCr_, nextLf_);
+        line = text_.substr(at_, end - at_);
+        at_ = end;
+        if (at_ < text_.size())
+            at_ += text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n' ? 2 : 1;
         return true;
     }
 
 private:
-    std::string_view rest_;
+    // Where the next c at or after at_ is, or the text's size.
+    std::size_t Find(char c) const {
+        if (at_ == text_.size())
+            return at_;
+        const void* p = std::memchr(text_.data() + at_, c, text_.size() - at_);
+        return p ? static_cast<std::size_t>(static_cast<const char*>(p) - text_.data())
+                 : text_.size();
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    std::size_t nextCr_;
+    std::size_t nextLf_;
 };
 
 } // namespace tinsora

@@ -129,10 +129,6 @@ void OutputBuffer::Flush() {
     sink_.Write(std::string_view(data_.get(), n));
 }
 
-void WriteHexColor(char* out, const ColorRGB& color) {
-    WriteChannelHex(WriteChannelHex(WriteChannelHex(out, color.Red), color.Green), color.Blue);
-}
-
 std::string_view OutputFrame::EntryEnd() const {
     return options_.lineMode ? std::string_view(options_.lineEnd) : std::string_view();
 }

@@ -60,7 +60,9 @@ private:
 };
 
 /// Writes the six hexadecimal digits of a colour (channels 0..255) at out.
-void WriteHexColor(char* out, const ColorRGB& color);
+inline void WriteHexColor(char* out, const ColorRGB& color) {
+    WriteChannelHex(WriteChannelHex(WriteChannelHex(out, color.Red), color.Green), color.Blue);
+}
 
 /// The frame of a generator's output: in the HTML5 + CSS style the marked head and body parts
 /// (or, for a page, the page around them); in the classic style nothing.

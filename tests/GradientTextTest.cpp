@@ -291,23 +291,10 @@ TEST(GradientText, ReportsBadInputBeforeProducingAnything) {
     EXPECT_TRUE(sink.Text().empty());
 }
 
-// A long mixed file against a plain character-by-character reading of the
-// rules, written through a sink that sees it in many pieces.
-TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
-    std::mt19937 random(5);
-    const std::string pieces[] = {"A", "z", " ", "\x82\xA0", "\x88\x9F", "\x83\x5C", "\xB1", "\\n"};
-    std::string bytes;
-    for (int line = 0; line < 300; ++line) {
-        const int length = line == 7 ? 2500 : static_cast<int>(random() % 90); // one long line
-        for (int k = 0; k < length; ++k)
-            bytes += pieces[random() % std::size(pieces)];
-        bytes += line % 3 == 0 ? "\r\n" : "\n";
-    }
-    bytes += "\x82"; // and a last line ending in a lead byte
+namespace {
 
-    GradientTextOptions o = FromFile(bytes);
-    o.gradColors = {ColorRGB{12, 200, 7}, ColorRGB{250, 3, 90}, ColorRGB{0, 0, 255},
-                    ColorRGB{128, 255, 64}};
+// The entries of a file's gradient text by a plain character-by-character reading of the rules.
+Lines ByTheRule(const std::string& bytes, const GradientColors& colors) {
     const auto lines = SplitLines(bytes);
     std::size_t maxLen = 0;
     for (const auto& line : lines)
@@ -316,15 +303,15 @@ TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
     const auto divisor = static_cast<int>(maxLen) - 1;
     Lines expected;
     for (int i = 0; i <= n; ++i) {
-        const std::string& line = lines[i];
+        const std::string& line = lines[static_cast<std::size_t>(i)];
         for (std::size_t x = 0; x < line.size();) {
             const std::size_t w = IsLeadByte(line[x]) && x + 1 < line.size() ? 2 : 1;
             std::string hex;
             for (auto channel : {&ColorRGB::Red, &ColorRGB::Green, &ColorRGB::Blue}) {
-                const auto left = static_cast<int>(
-                    GradientStep(o.gradColors[0].*channel, o.gradColors[2].*channel, n, i));
-                const auto right = static_cast<int>(
-                    GradientStep(o.gradColors[1].*channel, o.gradColors[3].*channel, n, i));
+                const auto left =
+                    static_cast<int>(GradientStep(colors[0].*channel, colors[2].*channel, n, i));
+                const auto right =
+                    static_cast<int>(GradientStep(colors[1].*channel, colors[3].*channel, n, i));
                 hex += ChannelToHex(
                     static_cast<int>(GradientStep(left, right, divisor, static_cast<int>(x))));
             }
@@ -333,6 +320,55 @@ TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
         }
         expected.push_back("<BR>");
     }
+    return expected;
+}
+
+std::string MixedLine(std::mt19937& random, int pieces) {
+    const std::string kinds[] = {"A", "z", " ", "\x82\xA0", "\x88\x9F", "\x83\x5C", "\xB1", "\\n"};
+    std::string line;
+    for (int k = 0; k < pieces; ++k)
+        line += kinds[random() % std::size(kinds)];
+    return line;
+}
+
+} // namespace
+
+// Files whose lines share their edge colours, grow and shrink, and pass the length up to
+// which a line's colours are kept, against the rule.
+TEST(GradientText, FilesOfRepeatedEdgesAndHugeLinesMatchTheCharacterByCharacterRule) {
+    std::mt19937 random(11);
+    const GradientColors flatColumns = {ColorRGB{0, 10, 200}, ColorRGB{255, 90, 3},
+                                        ColorRGB{0, 10, 200}, ColorRGB{255, 90, 3}};
+    std::string sameEdges;
+    for (const int pieces : {3, 40, 1, 90, 90, 2, 60})
+        sameEdges += MixedLine(random, pieces) + "\r\n";
+    std::string hugeLine = MixedLine(random, 20) + "\n" + MixedLine(random, 50000) + "\n" +
+                           MixedLine(random, 7) + "\r\n" + MixedLine(random, 49000) + "\x82";
+    for (const auto& [bytes, colors] :
+         {std::pair{sameEdges, flatColumns},
+          std::pair{hugeLine, GradientColors{ColorRGB{12, 200, 7}, ColorRGB{250, 3, 90},
+                                             ColorRGB{0, 0, 255}, ColorRGB{128, 255, 64}}}}) {
+        GradientTextOptions o = FromFile(bytes);
+        o.gradColors = colors;
+        EXPECT_EQ(Entries(o), ByTheRule(bytes, colors)) << bytes.size() << " bytes";
+    }
+}
+
+// A long mixed file against a plain character-by-character reading of the
+// rules, written through a sink that sees it in many pieces.
+TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
+    std::mt19937 random(5);
+    std::string bytes;
+    for (int line = 0; line < 300; ++line) {
+        bytes += MixedLine(random, line == 7 ? 2500 : static_cast<int>(random() % 90));
+        bytes += line % 3 == 0 ? "\r\n" : "\n";
+    }
+    bytes += "\x82"; // and a last line ending in a lead byte
+
+    GradientTextOptions o = FromFile(bytes);
+    o.gradColors = {ColorRGB{12, 200, 7}, ColorRGB{250, 3, 90}, ColorRGB{0, 0, 255},
+                    ColorRGB{128, 255, 64}};
+    const Lines expected = ByTheRule(bytes, o.gradColors);
 
     struct Pieces final : OutputSink {
         std::string text;
