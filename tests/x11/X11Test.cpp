@@ -169,6 +169,10 @@ TEST_F(X11Test, StayOnTopKeepsTheKeyboardPositionAndSize) {
     EXPECT_TRUE(WaitFor([&] { return ui().ScrollBarR->value() == 7; })) << "typed into 10 R";
     Key("ctrl+t");
     ASSERT_TRUE(WaitFor([&] { return !ui().N4->isChecked(); }));
+    // The window is made anew each time: a key pressed before the window system has shown
+    // it again (a few milliseconds) has no window to go to.
+    EXPECT_TRUE(WaitFor([&] { return window->isActiveWindow(); })) << "the window stays active";
+    EXPECT_EQ(QApplication::focusWidget(), ui().edtRn);
     Key("ctrl+l");
     EXPECT_TRUE(WaitFor([&] { return window->currentWindowType() == TfrmMain::wtMax; }));
     EXPECT_EQ(window->frameGeometry().topLeft(), frame.topLeft());
