@@ -267,11 +267,21 @@ public:
         return std::string_view(slot.bytes, slot.length);
     }
 
+    /// The room a Write needs where it writes.
+    static constexpr std::size_t kRoom = 16;
+
+    /// Writes the form of a character at out, which has kRoom bytes of room; returns its end.
+    char* Write(char* out, std::string_view cp932) {
+        const std::string_view form = Get(cp932);
+        std::memcpy(out, form.data(), kRoom); // a form lies in a slot of kRoom bytes
+        return out + form.size();
+    }
+
 private:
     static constexpr std::uint8_t kEmpty = 0xFF;
     struct Slot {
         std::uint8_t length = kEmpty;
-        char bytes[16]; // one more than any form, for the fixed-size copy
+        char bytes[kRoom]; // one more than any form, for the fixed-size copy
     };
 
     void Fill(Slot& slot, std::string_view cp932) const {
@@ -298,26 +308,26 @@ private:
 
 // ---- Writing.
 
-// Writes character entries. The fixed texts are copied as blocks of a fixed size, padded,
-// which the compiler turns into a few moves instead of a call per piece; the buffer is asked
-// for that much room beyond every entry.
+// Writes character entries. The fixed texts are copied as whole blocks of 16 bytes, padded,
+// which the compiler turns into a move or two each instead of a call per piece; the buffer
+// is asked for that much room beyond every entry.
 class TextWriter {
 public:
     TextWriter(OutputBuffer& out, const TextMarkup& m, std::string_view entryEnd)
         : out_(out), hexAt_(m.hexAt), head_(m.charHead), tail_(m.charTail + std::string(entryEnd)),
           lineBreak_(m.lineBreak + std::string(entryEnd)), headSize_(head_.size()),
           tailSize_(tail_.size()) {
-        head_.resize(std::max(headSize_, kBlock));
-        tail_.resize(std::max(tailSize_, kBlock));
+        head_.resize(Blocks(headSize_));
+        tail_.resize(Blocks(tailSize_));
     }
 
     void Char(const ColorRGB& color, std::string_view text) {
-        char* const start = out_.Room(headSize_ + text.size() + tailSize_ + 2 * kBlock);
+        char* const start = out_.Room(head_.size() + Blocks(text.size()) + tail_.size());
         Copy(start, head_.data(), headSize_);
         WriteHexColor(start + hexAt_, color);
         char* p = start + headSize_;
-        if (text.size() <= kBlock / 4)
-            std::memcpy(p, text.data(), kBlock / 4); // text views hold at least this much
+        if (text.size() <= kBlock)
+            std::memcpy(p, text.data(), kBlock); // text views hold at least this much
         else
             std::memcpy(p, text.data(), text.size());
         p += text.size();
@@ -328,13 +338,18 @@ public:
     void Progress(std::uint64_t done, std::uint64_t total) { out_.Progress(done, total); }
 
 private:
-    static constexpr std::size_t kBlock = 64;
+    static constexpr std::size_t kBlock = 16;
 
+    // n rounded up to whole blocks, at least one.
+    static std::size_t Blocks(std::size_t n) {
+        return std::max(kBlock, (n + kBlock - 1) / kBlock * kBlock);
+    }
+
+    // Copies n bytes as whole blocks from a text padded to them. The count of blocks is the
+    // same for every entry of a run, so the loop costs no mispredicted branch.
     static void Copy(char* to, const char* from, std::size_t n) {
-        if (n <= kBlock)
-            std::memcpy(to, from, kBlock);
-        else
-            std::memcpy(to, from, n);
+        for (std::size_t k = 0; k < n; k += kBlock)
+            std::memcpy(to + k, from + k, kBlock);
     }
 
     OutputBuffer& out_;
@@ -397,7 +412,7 @@ void WriteFile(const GradientTextOptions& o, const TextMarkup& m, OutputFrame& f
             for (std::size_t x = 0; x < line.size();) {
                 const std::size_t width =
                     lead[static_cast<unsigned char>(line[x])] && x + 1 < line.size() ? 2 : 1;
-                out.Append(forms.Get(line.substr(x, width)));
+                out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
                 x += width;
             }
         }
