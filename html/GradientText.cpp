@@ -93,6 +93,19 @@ std::array<bool, 256> LeadBytes() {
     return lead;
 }
 
+// Calls f(x, width) for every character of a line of a file, x its first byte.
+template <typename F> void ForEachChar(std::string_view line, F&& f) {
+    static const std::array<bool, 256> lead = LeadBytes();
+    std::size_t x = 0;
+    while (x < line.size()) {
+        // A lead byte at the end of a line stands alone.
+        const std::size_t width =
+            lead[static_cast<unsigned char>(line[x])] && x + 1 < line.size() ? 2 : 1;
+        f(x, width);
+        x += width;
+    }
+}
+
 // One channel's values along the lines of a file. Lines next to each other mostly have the
 // same edge colours (a line's edges step once every many lines), so the values are kept and
 // made again only when the edges change, and then only as far as the lines reach.
@@ -136,7 +149,6 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     for (LineReader reader(bytes); reader.Next(line); ++lines)
         maxLen = std::max(maxLen, line.size());
 
-    static const std::array<bool, 256> lead = LeadBytes();
     const auto lineDivisor = static_cast<std::int32_t>(lines) - 1;
     const auto charDivisor = static_cast<std::int32_t>(maxLen) - 1;
     // A divisor of zero (a longest line of one byte) gives every line its left edge.
@@ -146,21 +158,19 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     const bool keep = maxLen <= kKeptLine;
     std::array<ChannelRow, 3> kept;
 
-    // Calls visit.Char for the characters of a line, colour(x, two) giving the colour of the one
-    // at byte x (of width two + 1) and moving on past it.
+    // Calls visit.Char for the characters of a line, colour(x, width) giving the colour of
+    // the one at byte x and moving on past it.
     const auto walkLine = [&](std::string_view text, auto&& colour) {
-        std::size_t x = 0;
-        while (x < text.size()) {
-            // A lead byte at the end of a line stands alone.
-            const bool two = lead[static_cast<unsigned char>(text[x])] && x + 1 < text.size();
-            const std::size_t width = 1 + static_cast<std::size_t>(two);
-            visit.Char(text.substr(x, width), colour(x, two));
-            x += width;
-            if ((x & 4095) < width)
-                visit.Progress(static_cast<std::uint64_t>(text.data() + x - bytes.data()), total);
-        }
+        ForEachChar(text, [&](std::size_t x, std::size_t width) {
+            visit.Char(text.substr(x, width), colour(x, width));
+            if (((x + width) & 4095) < width)
+                visit.Progress(static_cast<std::uint64_t>(text.data() + x + width - bytes.data()),
+                               total);
+        });
     };
 
+    constexpr std::array<std::int32_t ColorRGB::*, 3> channels = {&ColorRGB::Red, &ColorRGB::Green,
+                                                                  &ColorRGB::Blue};
     std::int32_t row = 0;
     for (LineReader reader(bytes); reader.Next(line); ++row) {
         if (!line.empty()) {
@@ -169,32 +179,31 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
             std::array<std::int32_t, 3> left{};
             std::array<std::int32_t, 3> right{};
             for (std::size_t k = 0; k < 3; ++k) {
-                const auto channel = [&](std::size_t corner) {
-                    const ColorRGB& color = c[corner];
-                    return k == 0 ? color.Red : k == 1 ? color.Green : color.Blue;
-                };
+                const auto channel = channels[k];
                 left[k] = static_cast<std::int32_t>(
-                    GradientStep(channel(0), channel(2), lineDivisor, row));
-                right[k] = toRight ? static_cast<std::int32_t>(
-                                         GradientStep(channel(1), channel(3), lineDivisor, row))
+                    GradientStep(c[0].*channel, c[2].*channel, lineDivisor, row));
+                right[k] = toRight ? static_cast<std::int32_t>(GradientStep(
+                                         c[1].*channel, c[3].*channel, lineDivisor, row))
                                    : left[k];
             }
             if (keep) {
                 const std::int32_t* red = kept[0].Prepare(left[0], right[0], n, line.size());
                 const std::int32_t* green = kept[1].Prepare(left[1], right[1], n, line.size());
                 const std::int32_t* blue = kept[2].Prepare(left[2], right[2], n, line.size());
-                walkLine(line, [&](std::size_t x, bool) {
+                walkLine(line, [&](std::size_t x, std::size_t) {
                     return ColorRGB{red[x], green[x], blue[x]};
                 });
             } else {
                 StepWalk red(left[0], right[0], n);
                 StepWalk green(left[1], right[1], n);
                 StepWalk blue(left[2], right[2], n);
-                walkLine(line, [&](std::size_t, bool two) {
+                walkLine(line, [&](std::size_t, std::size_t width) {
                     const ColorRGB color{red.Value(), green.Value(), blue.Value()};
-                    red.Next(two);
-                    green.Next(two);
-                    blue.Next(two);
+                    for (std::size_t k = 0; k < width; ++k) {
+                        red.Next();
+                        green.Next();
+                        blue.Next();
+                    }
                     return color;
                 });
             }
@@ -405,16 +414,12 @@ void WriteFile(const GradientTextOptions& o, const TextMarkup& m, OutputFrame& f
         out.Append(m.readableOpen);
         std::string_view line;
         bool first = true;
-        static const std::array<bool, 256> lead = LeadBytes();
         for (LineReader reader(o.fileBytes); reader.Next(line); first = false) {
             if (!first)
                 out.Append(m.readableBreak);
-            for (std::size_t x = 0; x < line.size();) {
-                const std::size_t width =
-                    lead[static_cast<unsigned char>(line[x])] && x + 1 < line.size() ? 2 : 1;
+            ForEachChar(line, [&](std::size_t x, std::size_t width) {
                 out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
-                x += width;
-            }
+            });
         }
         out.Append(m.readableClose);
         out.Append(frame.EntryEnd());

@@ -17,8 +17,12 @@ class StepWalk {
 public:
     StepWalk(std::int32_t a, std::int32_t b, std::int32_t n) : a_(a), b_(b), n_(n), quotient_(a) {
         const std::int64_t step = std::int64_t{b} - a;
-        Split(step, stepQuotient_, stepRemainder_);
-        Split(2 * step, twoQuotient_, twoRemainder_);
+        stepQuotient_ = step / n;
+        stepRemainder_ = step % n;
+        if (stepRemainder_ < 0) {
+            stepRemainder_ += n;
+            --stepQuotient_;
+        }
     }
 
     /// GradientStep(a, b, n, i) at the current position i.
@@ -31,42 +35,22 @@ public:
     }
 
     /// Moves on to the next position.
-    void Next() { Move(1, stepQuotient_, stepRemainder_); }
-
-    /// Moves on by one or two positions, chosen without a branch: in mixed text a character's
-    /// width is not predictable.
-    void Next(bool two) {
-        Move(two ? 2 : 1, two ? twoQuotient_ : stepQuotient_, two ? twoRemainder_ : stepRemainder_);
-    }
-
-private:
-    // step = quotient * n + remainder with 0 <= remainder < n.
-    void Split(std::int64_t step, std::int64_t& quotient, std::int64_t& remainder) const {
-        quotient = step / n_;
-        remainder = step % n_;
-        if (remainder < 0) {
-            remainder += n_;
-            --quotient;
-        }
-    }
-
-    void Move(std::int32_t by, std::int64_t quotient, std::int64_t remainder) {
-        i_ += by;
-        quotient_ += quotient;
-        remainder_ += remainder;
+    void Next() {
+        ++i_;
+        quotient_ += stepQuotient_;
+        remainder_ += stepRemainder_;
         const bool carry = remainder_ >= n_;
         remainder_ -= carry ? n_ : 0;
         quotient_ += carry ? 1 : 0;
     }
 
+private:
     std::int32_t a_, b_, n_;
     std::int32_t i_ = 0;
     std::int64_t quotient_;
     std::int64_t remainder_ = 0;
     std::int64_t stepQuotient_ = 0;
     std::int64_t stepRemainder_ = 0;
-    std::int64_t twoQuotient_ = 0;
-    std::int64_t twoRemainder_ = 0;
 };
 
 /// The lines of a text one after another: lines end at CR LF, LF or CR, a zero byte ends the
