@@ -6,6 +6,7 @@
 #include "html/OutputStyle.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,8 +50,12 @@ struct GradientTextOptions : OutputOptions {
     std::string sizeText = "3"; ///< the size box as typed; empty gives no size attribute
 
     /// Encoding of the characters in the output. In code page 932 a typed character that has no
-    /// form there is written as "?" in the classic style, as a character reference in HTML5.
+    /// form there is written as a character reference (decimal in the classic style).
     TextEncoding encoding = TextEncoding::Utf8;
+
+    /// HTML5 + CSS only: the whole text in one element whose background, a CSS gradient
+    /// through the colours, shows through the letters, instead of a colour per character.
+    bool cssGradient = false;
 };
 
 /// Throws what a run throws before it writes anything, in the order of the run: a size text,
@@ -60,6 +65,11 @@ void CheckGradientText(const GradientTextOptions& options);
 /// Writes the gradient text in the chosen style into sink, any size, reporting progress in
 /// characters of a typed string or bytes of a file; throws as CheckGradientText first.
 void WriteGradientText(const GradientTextOptions& options, OutputSink& sink);
+
+/// The colour of the characters with the lowest contrast against background (the first of
+/// them), or nothing for a text without characters; throws as CheckGradientText.
+std::optional<ColorRGB> LowestContrastColor(const GradientTextOptions& options,
+                                            const ColorRGB& background);
 
 /// One typed character drawn in the preview.
 struct PreviewGlyph {

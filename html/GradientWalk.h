@@ -1,11 +1,13 @@
 #pragma once
 
+#include "color/User.h"
 #include "gradient/Gradation.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace tinsora {
 
@@ -51,6 +53,27 @@ private:
     std::int64_t remainder_ = 0;
     std::int64_t stepQuotient_ = 0;
     std::int64_t stepRemainder_ = 0;
+};
+
+/// A set of colours: a bit for each of the 16,777,216.
+class ColorSet {
+public:
+    ColorSet() : bits_(std::size_t{1} << 18, 0) {}
+
+    /// Adds a colour (channels 0..255); true when it was not in the set.
+    bool Insert(const ColorRGB& c) {
+        const auto key = static_cast<std::uint32_t>(c.Red) << 16 |
+                         static_cast<std::uint32_t>(c.Green) << 8 |
+                         static_cast<std::uint32_t>(c.Blue);
+        std::uint64_t& word = bits_[key >> 6];
+        const std::uint64_t bit = std::uint64_t{1} << (key & 63);
+        const bool added = (word & bit) == 0;
+        word |= bit;
+        return added;
+    }
+
+private:
+    std::vector<std::uint64_t> bits_;
 };
 
 /// The lines of a text one after another: lines end at CR LF, LF or CR, a zero byte ends the
