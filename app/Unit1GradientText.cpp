@@ -129,8 +129,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     }
     const QString fileName = typed ? QString() : ui->edtTextFileName->text();
     // The characters' lowest contrast against the page's background, found in the run.
-    const tinsora::ColorRGB background =
-        tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor);
+    const tinsora::ColorRGB background = tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor);
     auto lowest = std::make_shared<std::optional<tinsora::ColorRGB>>();
     StartRun(
         [o, typed, fileName, background, lowest](PaneRun::Control& control) mutable {
@@ -187,7 +186,9 @@ void TfrmMain::ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& 
         mark = tr("AA大");
         color = QStringLiteral("#a05a00");
     }
-    const auto meets = [this](bool met) { return met ? tr("を満たします。") : tr("を満たしません。"); };
+    const auto meets = [this](bool met) {
+        return met ? tr("を満たします。") : tr("を満たしません。");
+    };
     const QString sentence =
         tr("文字の色と背景色(bgcolor)の最も低いコントラスト比は %1 です (#%2)。")
             .arg(ratio, QString::fromStdString(tinsora::HexColor(*lowest))) +

@@ -124,8 +124,9 @@ bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, Outp
 
 void CheckOutputOptions(OutputOptions& options, const OutputOptionsSeen& seen,
                         const char* needsHtml5) {
-    const char* option =
-        needsHtml5 ? needsHtml5 : options.css == CssForm::Classes ? "--css classes" : nullptr;
+    const char* option = needsHtml5                        ? needsHtml5
+                         : options.css == CssForm::Classes ? "--css classes"
+                                                           : nullptr;
     if (!option)
         return;
     // Made of CSS, it comes in the HTML5 + CSS style only.

@@ -3,11 +3,10 @@
 #include "color/Contrast.h"
 #include "html/GradientText.h"
 #include "html/Markup.h"
-
-#include <cstdio>
 #include "text/TextFile.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>

@@ -48,7 +48,8 @@ Divisors DivisorsOf(const Counts& counts) {
     const std::int32_t edge = (counts.rows == 1 || counts.cols == 1) ? 0 : 1;
     // Only counts that are written are stepped through; a count of -2147483648
     // less the edge would not fit.
-    return {counts.rowsOut > 0 ? counts.rows - edge : 0, counts.colsOut > 0 ? counts.cols - edge : 0};
+    return {counts.rowsOut > 0 ? counts.rows - edge : 0,
+            counts.colsOut > 0 ? counts.cols - edge : 0};
 }
 
 // The colours at the left and right ends of row r.
@@ -65,7 +66,8 @@ std::pair<ColorRGB, ColorRGB> RowEdges(const GradientColors& c, std::int32_t div
 
 // Calls visit.Row(r) before the cells of row r, visit.Cell(colour) for each of its cells and
 // visit.RowEnd(r) after them.
-template <typename Visit> void WalkTable(const Counts& counts, const GradientColors& c, Visit& visit) {
+template <typename Visit>
+void WalkTable(const Counts& counts, const GradientColors& c, Visit& visit) {
     const Divisors d = DivisorsOf(counts);
     for (std::uint64_t r = 0; r < counts.rowsOut; ++r) {
         const auto [left, right] = RowEdges(c, d.row, static_cast<std::int32_t>(r));
@@ -105,17 +107,8 @@ void WriteRules(OutputFrame& frame, OutputBuffer& out, const std::vector<std::st
     for (const std::string& rule : rules)
         frame.HeadLine(rule);
     if (!colorRule.Empty()) {
-        ColorSet seen;
-        std::string line = colorRule.text + std::string(frame.HeadLineEnd());
-        walk([&](const ColorRGB& color) {
-            if (!seen.Insert(color))
-                return;
-            char* p = out.Room(line.size());
-            std::memcpy(p, line.data(), line.size());
-            WriteHexColor(p + colorRule.hexAt[0], color);
-            WriteHexColor(p + colorRule.hexAt[1], color);
-            out.Commit(p + line.size());
-        });
+        ColorRuleLines lines(colorRule, frame.HeadLineEnd());
+        walk([&](const ColorRGB& color) { lines.Write(out, color); });
     }
     frame.HeadLine("</style>");
 }
@@ -204,7 +197,8 @@ Error CssGradientSizeError() {
 }
 
 Error CssGradientPercentError(std::string_view length) {
-    return Error("'" + std::string(length) + "' は CSS gradient に使えません (% は表の幅に対する割合です)");
+    return Error("'" + std::string(length) +
+                 "' は CSS gradient に使えません (% は表の幅に対する割合です)");
 }
 
 void WriteGradientTable(const GradientTableOptions& options, OutputSink& sink) {
@@ -261,9 +255,8 @@ Uint128 GradientTableSize(const GradientTableOptions& options) {
         }
         ColorSet seen;
         std::uint64_t distinct = 0;
-        CellColors{counts, options.colors, nullptr}([&](const ColorRGB& c) {
-            distinct += seen.Insert(c) ? 1 : 0;
-        });
+        CellColors{counts, options.colors,
+                   nullptr}([&](const ColorRGB& c) { distinct += seen.Insert(c) ? 1 : 0; });
         rules = Multiply(distinct, m.colorRule.text.size() + lineEnd);
     }
     const std::uint64_t perRow = m.rowOpen.size() + m.rowClose.size();

@@ -41,8 +41,8 @@ Uint128 GradientTableSize(const GradientTableOptions& options);
 /// "CSS gradient にはセルの幅と高さが必要です": the CSS gradient's size needs both texts.
 Error CssGradientSizeError();
 
-/// "'%s' は CSS gradient に使えません (% は表の幅に対する割合です)": a percentage in a box, which the
-/// div has no table to take of.
+/// "'%s' は CSS gradient に使えません (% は表の幅に対する割合です)": a percentage in a box, which
+/// the div has no table to take of.
 Error CssGradientPercentError(std::string_view length);
 
 } // namespace tinsora

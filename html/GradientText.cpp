@@ -384,8 +384,8 @@ private:
 struct Entries {
     std::vector<std::string> before;
     std::vector<std::string> after;
-    std::string entryEnd;   // after every entry
-    std::string lastEnd;    // after the last entry of after, instead
+    std::string entryEnd; // after every entry
+    std::string lastEnd;  // after the last entry of after, instead
 };
 
 std::string BreakInTag(const std::string& entry, std::string_view lineEnd) {
@@ -559,8 +559,8 @@ void CheckGradientText(const GradientTextOptions& options) {
 void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     const Settled settled = Settle(options);
     const bool html5 = options.style == OutputStyle::Html5;
-    TextMarkup markup = html5 ? Html5TextMarkup(options, settled.segments)
-                              : ClassicTextMarkup(options);
+    TextMarkup markup =
+        html5 ? Html5TextMarkup(options, settled.segments) : ClassicTextMarkup(options);
     const Entries entries = FinalEntries(markup, options);
     OutputBuffer out(sink);
     OutputFrame frame(out, options);
@@ -581,17 +581,8 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
         for (const std::string& rule : markup.rules)
             frame.HeadLine(rule);
         if (anyColor) {
-            ColorSet seen;
-            const std::string line = markup.colorRule.text + std::string(frame.HeadLineEnd());
-            auto write = [&](const ColorRGB& color) {
-                if (!seen.Insert(color))
-                    return;
-                char* p = out.Room(line.size());
-                std::memcpy(p, line.data(), line.size());
-                WriteHexColor(p + markup.colorRule.hexAt[0], color);
-                WriteHexColor(p + markup.colorRule.hexAt[1], color);
-                out.Commit(p + line.size());
-            };
+            ColorRuleLines lines(markup.colorRule, frame.HeadLineEnd());
+            auto write = [&](const ColorRGB& color) { lines.Write(out, color); };
             WalkColors(options, settled, &out, write);
         }
         frame.HeadLine("</style>");

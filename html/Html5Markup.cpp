@@ -219,14 +219,10 @@ TextMarkup Html5TextMarkup(const GradientTextOptions& o, int segments) {
         if (o.tt)
             m.rules.push_back(".tinsora-tt{font-family:monospace}");
     }
-    const TagNames names{{"<b>", "</b>"},
-                         {"<i>", "</i>"},
-                         {"<u>", "</u>"},
-                         {"<s>", "</s>"},
-                         {tt, "</span>"},
-                         {"<span class=\"tinsora-blink\">", "</span>"},
-                         {"<sup>", "</sup>"},
-                         {"<sub>", "</sub>"}};
+    const TagNames names{{"<b>", "</b>"},     {"<i>", "</i>"},
+                         {"<u>", "</u>"},     {"<s>", "</s>"},
+                         {tt, "</span>"},     {"<span class=\"tinsora-blink\">", "</span>"},
+                         {"<sup>", "</sup>"}, {"<sub>", "</sub>"}};
     AddMotion(o, m);
     std::optional<int> size;
     if (!o.sizeText.empty())
@@ -398,15 +394,15 @@ CssGradientMarkup Html5CssGradient(const GradientTableOptions& o, const Gradient
             divs.push_back(box + ";background:linear-gradient(to right," + hex(s.topLeft) + " " +
                            x0 + "," + hex(s.topRight) + " " + centre(s.cols, w) + ")");
         } else if (s.cols == 1) { // colour 3 is that of a cell under the last
-            divs.push_back(box + ";background:linear-gradient(" + hex(s.topLeft) + " " + y0 +
-                           "," + hex(s.bottomLeft) + " " + centre(s.rows, h) + ")");
+            divs.push_back(box + ";background:linear-gradient(" + hex(s.topLeft) + " " + y0 + "," +
+                           hex(s.bottomLeft) + " " + centre(s.rows, h) + ")");
         } else {
             // The bottom row's gradient, under the top row's, which fades out downward: at
             // every point the mix of the four corners.
             const std::string x1 = centre(s.cols - 1, w);
             const std::string y1 = centre(s.rows - 1, h);
-            divs.push_back(box + ";background:linear-gradient(to right," + hex(s.bottomLeft) +
-                           " " + x0 + "," + hex(s.bottomRight) + " " + x1 + ")");
+            divs.push_back(box + ";background:linear-gradient(to right," + hex(s.bottomLeft) + " " +
+                           x0 + "," + hex(s.bottomRight) + " " + x1 + ")");
             divs.push_back("height:100%;background:linear-gradient(to right," + hex(s.topLeft) +
                            " " + x0 + "," + hex(s.topRight) + " " + x1 +
                            ");mask-image:linear-gradient(#000 " + y0 + ",transparent " + y1 + ")");

@@ -148,10 +148,13 @@ void OutputFrame::Entry(std::string_view entry) {
 }
 
 void OutputFrame::Begin(const std::vector<std::string>& headLines, std::string_view bodyTag) {
-    Begin(!headLines.empty(), [&] {
-        for (const std::string& line : headLines)
-            HeadLine(line);
-    }, bodyTag);
+    Begin(
+        !headLines.empty(),
+        [&] {
+            for (const std::string& line : headLines)
+                HeadLine(line);
+        },
+        bodyTag);
 }
 
 void OutputFrame::Begin(bool hasHead, const std::function<void()>& writeHead,

@@ -76,8 +76,7 @@ public:
     void Begin(const std::vector<std::string>& headLines, std::string_view bodyTag = {});
     /// The same with the head part's lines written by writeHead through HeadLine; hasHead
     /// false writes no head part.
-    void Begin(bool hasHead, const std::function<void()>& writeHead,
-               std::string_view bodyTag = {});
+    void Begin(bool hasHead, const std::function<void()>& writeHead, std::string_view bodyTag = {});
     /// One line of the head part, always followed by the line end.
     void HeadLine(std::string_view line);
     /// The line end of the head part's lines.

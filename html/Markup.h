@@ -6,7 +6,10 @@
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
+#include "html/GradientWalk.h"
+#include "html/HtmlOutput.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +23,29 @@ struct ColorRule {
     std::string text;
     std::size_t hexAt[2] = {0, 0};
     bool Empty() const { return text.empty(); }
+};
+
+/// Writes a colour rule as a line of a style sheet, once for each distinct colour.
+class ColorRuleLines {
+public:
+    ColorRuleLines(const ColorRule& rule, std::string_view lineEnd)
+        : line_(rule.text + std::string(lineEnd)), hexAt_{rule.hexAt[0], rule.hexAt[1]} {}
+
+    /// The rule of color, unless it was written before.
+    void Write(OutputBuffer& out, const ColorRGB& color) {
+        if (!seen_.Insert(color))
+            return;
+        char* p = out.Room(line_.size());
+        std::copy(line_.begin(), line_.end(), p);
+        WriteHexColor(p + hexAt_[0], color);
+        WriteHexColor(p + hexAt_[1], color);
+        out.Commit(p + line_.size());
+    }
+
+private:
+    ColorSet seen_;
+    std::string line_;
+    std::size_t hexAt_[2];
 };
 
 /// Gradient text: every entry of before and after is written as an entry; a character entry

@@ -71,8 +71,7 @@ TEST(CliText, ReadsCodePage932FilesAndWritesEitherEncoding) {
 
     // A character that code page 932 lacks is kept as a reference, which a browser shows.
     const auto typed = RunProgram(TINSORA_CLI_PATH, {"text", "--encoding", "cp932", "あ😀"});
-    EXPECT_EQ(typed.out,
-              Entry("FF0000", "\x82\xA0") + "\n" + Entry("FFAAAA", "&#128512;") + "\n");
+    EXPECT_EQ(typed.out, Entry("FF0000", "\x82\xA0") + "\n" + Entry("FFAAAA", "&#128512;") + "\n");
 }
 
 TEST(CliText, ReportsProgramErrorsWithStatusOne) {
@@ -120,7 +119,8 @@ TEST(CliText, WritesTheHtml5StyleAndReadsTheFileAfterTheSizeAndCount) {
     // Without --size the text takes the size of where it is put.
     EXPECT_EQ(r.out, "<span role=\"img\" aria-label=\"A&amp;\"><span style=\"color:#FF0000\">A"
                      "</span><span style=\"color:#FFFFFF\">&amp;</span></span>\n");
-    const auto sized = RunProgram(TINSORA_CLI_PATH, {"text", "--css", "classes", "--size", "3", "A"});
+    const auto sized =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--css", "classes", "--size", "3", "A"});
     EXPECT_NE(sized.out.find(".tinsora-s3{font-size:medium}"), std::string::npos) << sized.out;
     EXPECT_EQ(sized.out.find("style="), std::string::npos) << "classes imply HTML5, no style";
 
@@ -158,9 +158,9 @@ TEST(CliText, ChecksTheLowestContrastOfTheCharacters) {
 
     // On black the red end is the lowest; a file's characters are checked too.
     const auto path = WriteFile("tinsora-cli-check.txt", "AB\r\nCD");
-    const auto dark = RunProgram(TINSORA_CLI_PATH, {"text", "--check", "--background", "#000",
-                                                    "--colors", "red,white,gray,white", "--file",
-                                                    path.string()});
+    const auto dark =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--check", "--background", "#000", "--colors",
+                                      "red,white,gray,white", "--file", path.string()});
     std::filesystem::remove(path);
     EXPECT_EQ(dark.status, 0) << dark.err;
     EXPECT_TRUE(dark.out.ends_with("lowest contrast: 5.25:1 (#FF0000 on #000000) "

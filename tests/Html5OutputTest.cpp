@@ -54,12 +54,11 @@ std::string ErrorOf(const GradientTableOptions& o) {
 TEST(Html5Text, NamesTheTextOnceAndBreaksLinesInsideTheTags) {
     // One element named with the whole text holds the coloured characters; in line mode every
     // line break sits inside a tag, so that nothing comes between the characters.
-    EXPECT_EQ(Text(Typed("A<\"")),
-              "<span role=\"img\" aria-label=\"A&lt;&quot;\"\n"
-              "><span style=\"color:#FF0000;font-size:medium\">A</span\n"
-              "><span style=\"color:#FF7F7F;font-size:medium\">&lt;</span\n"
-              "><span style=\"color:#FFFFFF;font-size:medium\">\"</span\n"
-              "></span>\n");
+    EXPECT_EQ(Text(Typed("A<\"")), "<span role=\"img\" aria-label=\"A&lt;&quot;\"\n"
+                                   "><span style=\"color:#FF0000;font-size:medium\">A</span\n"
+                                   "><span style=\"color:#FF7F7F;font-size:medium\">&lt;</span\n"
+                                   "><span style=\"color:#FFFFFF;font-size:medium\">\"</span\n"
+                                   "></span>\n");
     // The same colours as the classic style, in the same order, breaks included.
     auto o = Typed("AB\\nXY");
     o.lineMode = false;
@@ -124,7 +123,7 @@ TEST(Html5Text, WritesDecorationsAsConformingElementsInTheirOrder) {
     scoped.bold = true;
     scoped.scope = TagScope::String;
     EXPECT_TRUE(Text(scoped).ends_with("\"\n><b\n><span style=\"color:#FF0000;"
-                                      "font-size:medium\">A</span\n></b\n></span>\n"));
+                                       "font-size:medium\">A</span\n></b\n></span>\n"));
 }
 
 TEST(Html5Text, AnimatesBlinkAndMarqueeFromAHeadPartAndLetsThemStop) {
@@ -293,17 +292,17 @@ TEST(Html5Table, PutsSpacingPaddingAndSizesInCss) {
     const std::size_t name = classes.find(".tinsora-t-");
     ASSERT_NE(name, std::string::npos);
     const std::string t = classes.substr(name + 1, 18);
-    EXPECT_EQ(classes, std::string(kHeadPartMark) + "\n<style>\n." + t +
-                           "{border-spacing:1.5px}\n." + t +
-                           " td{padding:3px;width:50%;height:2EM}\n"
-                           ".tb-010101{background:#010101}\n.tb-010102{background:#010102}\n"
-                           "</style>\n" +
-                           std::string(kBodyPartMark) + "\n<table class=\"" + t +
-                           "\" role=\"presentation\">\n  <tbody>\n    <tr>\n"
-                           "      <td class=\"tb-010101\"></td>\n      <td class=\"tb-010101\"></td>\n"
-                           "    </tr>\n    <tr>\n"
-                           "      <td class=\"tb-010101\"></td>\n      <td class=\"tb-010102\"></td>\n"
-                           "    </tr>\n  </tbody>\n</table>\n");
+    EXPECT_EQ(classes,
+              std::string(kHeadPartMark) + "\n<style>\n." + t + "{border-spacing:1.5px}\n." + t +
+                  " td{padding:3px;width:50%;height:2EM}\n"
+                  ".tb-010101{background:#010101}\n.tb-010102{background:#010102}\n"
+                  "</style>\n" +
+                  std::string(kBodyPartMark) + "\n<table class=\"" + t +
+                  "\" role=\"presentation\">\n  <tbody>\n    <tr>\n"
+                  "      <td class=\"tb-010101\"></td>\n      <td class=\"tb-010101\"></td>\n"
+                  "    </tr>\n    <tr>\n"
+                  "      <td class=\"tb-010101\"></td>\n      <td class=\"tb-010102\"></td>\n"
+                  "    </tr>\n  </tbody>\n</table>\n");
     EXPECT_EQ(GradientTableSize(o), (Uint128{0, classes.size()}));
     o.css = CssForm::Inline;
     o.rows = "1";
@@ -368,11 +367,14 @@ TEST(Html5Table, TheCssGradientIsOneSmallDivWithTheTablesSizeAndColours) {
     const std::string cells = Table(table);
     const std::string last = cells.substr(cells.rfind('#') + 1, 6);
     EXPECT_NE(last, "0000FA");
-    EXPECT_EQ(div, "<div style=\"width:40px;height:32px;background:linear-gradient(to right,"
-                   "#00FF00 2.5px,#" + last + " 37.5px)\">\n"
-                   "  <div style=\"height:100%;background:linear-gradient(to right,#FF0000 2.5px,"
-                   "#000000 37.5px);mask-image:linear-gradient(#000 2px,transparent 30px)\"></div>\n"
-                   "</div>\n");
+    EXPECT_EQ(div,
+              "<div style=\"width:40px;height:32px;background:linear-gradient(to right,"
+              "#00FF00 2.5px,#" +
+                  last +
+                  " 37.5px)\">\n"
+                  "  <div style=\"height:100%;background:linear-gradient(to right,#FF0000 2.5px,"
+                  "#000000 37.5px);mask-image:linear-gradient(#000 2px,transparent 30px)\"></div>\n"
+                  "</div>\n");
     o.colors = kInitialGradientColors;
     // One row stops short of colour 2, and uses colours 1 and 2 only; one column likewise.
     o.rows = "1";
