@@ -33,7 +33,6 @@ std::string Reference(std::string_view utf8) {
     return "&#" + std::to_string(c < 0 ? 0xFFFD : c) + ";";
 }
 
-
 using namespace tinsora;
 
 // ---- The model.

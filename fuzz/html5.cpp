@@ -618,8 +618,8 @@ void CheckTable(FuzzedDataProvider& in) {
         expectedError = "CSS gradient にはセルの幅と高さが必要です";
     for (std::size_t k = 0; k < 4; ++k)
         if (!expectedError && o.cssGradient && lengths[k] && lengths[k]->ends_with("%"))
-            expectedError =
-                fuzz::Shown("'" + *lengths[k] + "' は CSS gradient に使えません (% は表の幅に対する割合です)");
+            expectedError = fuzz::Shown(
+                "'" + *lengths[k] + "' は CSS gradient に使えません (% は表の幅に対する割合です)");
 
     StringSink sink;
     const auto error = fuzz::ErrorOf([&] { WriteGradientTable(o, sink); });

@@ -113,29 +113,59 @@ void WriteRules(OutputFrame& frame, OutputBuffer& out, const std::vector<std::st
     frame.HeadLine("</style>");
 }
 
-// Calls f(colour) for every cell, reporting progress in rows.
+// Calls f(colour) for every cell, reporting progress in rows; keeps every cell's colour in
+// record when there is one.
 struct CellColors {
     const Counts& counts;
     const GradientColors& colors;
     OutputBuffer* out;
+    std::vector<std::uint32_t>* record = nullptr;
     template <typename F> void operator()(F&& f) const {
         struct Visit {
             F& f;
             const Counts& counts;
             OutputBuffer* out;
+            ColorRGB last;
+            std::vector<std::uint32_t>* record;
             void Row(std::uint64_t) {}
-            void Cell(const ColorRGB& c) { f(c); }
+            void Cell(const ColorRGB& c) {
+                if (record)
+                    record->push_back(static_cast<std::uint32_t>(c.Red) << 16 |
+                                      static_cast<std::uint32_t>(c.Green) << 8 |
+                                      static_cast<std::uint32_t>(c.Blue));
+                // Cells next to each other mostly share their colour.
+                if (c.Red != last.Red || c.Green != last.Green || c.Blue != last.Blue) {
+                    last = c;
+                    f(c);
+                }
+            }
             void RowEnd(std::uint64_t r) {
                 if (out)
                     out->Progress(r + 1, counts.rowsOut);
             }
-        } visit{f, counts, out};
+        } visit{f, counts, out, {-1, -1, -1}, record};
         WalkTable(counts, colors, visit);
     }
 };
 
+// The cells' colours again from a record of them, in the order of WalkTable.
+template <typename Visit>
+void ReplayTable(const Counts& counts, const std::vector<std::uint32_t>& record, Visit& visit) {
+    std::size_t k = 0;
+    for (std::uint64_t r = 0; r < counts.rowsOut; ++r) {
+        visit.Row(r);
+        for (std::uint64_t x = 0; x < counts.colsOut; ++x, ++k) {
+            const std::uint32_t v = record[k];
+            visit.Cell(ColorRGB{static_cast<std::int32_t>(v >> 16),
+                                static_cast<std::int32_t>((v >> 8) & 0xFFu),
+                                static_cast<std::int32_t>(v & 0xFFu)});
+        }
+        visit.RowEnd(r);
+    }
+}
+
 void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors& c,
-               OutputBuffer& out) {
+               const std::vector<std::uint32_t>* record, OutputBuffer& out) {
     out.Append(m.open);
     // The cell is copied as one block of a fixed size when it fits in one, which the
     // compiler does without a call; only its own bytes are kept.
@@ -168,7 +198,10 @@ void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors&
             out.Progress(r + 1, counts.rowsOut);
         }
     } visit{m, counts, out, cell, cellSize, copySize};
-    WalkTable(counts, c, visit);
+    if (record)
+        ReplayTable(counts, *record, visit);
+    else
+        WalkTable(counts, c, visit);
     out.Append(m.close);
 }
 
@@ -217,11 +250,20 @@ void WriteGradientTable(const GradientTableOptions& options, OutputSink& sink) {
             frame.Entry(entry);
     } else {
         const TableMarkup markup = MarkupFor(options);
+        // A table whose style sheet has a rule per colour is walked twice; the colours of the
+        // first walk are kept for the second where they take little room.
+        constexpr std::uint64_t kRecordedCells = std::uint64_t{1} << 22;
+        const std::uint64_t cells = counts.rowsOut * counts.colsOut;
+        std::vector<std::uint32_t> record;
+        const bool recorded = !markup.colorRule.Empty() && cells <= kRecordedCells;
+        if (recorded)
+            record.reserve(cells);
         frame.Begin(HasStyleSheet(markup, counts), [&] {
             WriteRules(frame, out, markup.rules, markup.colorRule,
-                       CellColors{counts, options.colors, &out});
+                       CellColors{counts, options.colors, &out, recorded ? &record : nullptr});
         });
-        WriteRows(markup, counts, options.colors, out);
+        WriteRows(markup, counts, options.colors,
+                  recorded && record.size() == cells ? &record : nullptr, out);
     }
     frame.End();
     out.Flush();

@@ -424,36 +424,36 @@ Entries FinalEntries(TextMarkup& m, const GradientTextOptions& o) {
     return e;
 }
 
-// The text's characters as one text (no colours): calls add(text) for each character's form
-// and each line break's.
-template <typename Add>
-void ForEachTextForm(const GradientTextOptions& o, const Settled& s, bool attribute,
-                     std::string_view lineBreak, Add&& add) {
+// The text's characters as one text (no colours), each character's form and each line
+// break's written into out.
+void WriteTextForms(const GradientTextOptions& o, const Settled& s, bool attribute,
+                    std::string_view lineBreak, OutputBuffer& out) {
     if (o.source == GradientTextSource::File) {
         FileChars forms(o.style, o.encoding, attribute);
         std::string_view line;
         bool first = true;
         for (LineReader reader(o.fileBytes); reader.Next(line); first = false) {
             if (!first)
-                add(lineBreak);
+                out.Append(lineBreak);
             ForEachChar(line, [&](std::size_t x, std::size_t width) {
-                add(forms.Get(line.substr(x, width)));
+                out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
             });
         }
         return;
     }
+    // A typed string is short: its characters are appended one by one.
     const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
         const GradientTextOptions& o;
         const std::vector<Cp932Char>& chars;
         bool attribute;
         std::string_view lineBreak;
-        Add& add;
+        OutputBuffer& out;
         void Char(std::size_t j, const ColorRGB&, std::int64_t) {
-            add(TypedCharText(o.text, chars[j], o.style, o.encoding, attribute));
+            out.Append(TypedCharText(o.text, chars[j], o.style, o.encoding, attribute));
         }
-        void Break() { add(lineBreak); }
-    } visit{o, chars, attribute, lineBreak, add};
+        void Break() { out.Append(lineBreak); }
+    } visit{o, chars, attribute, lineBreak, out};
     WalkTyped(chars, s.segments, o.gradColors, visit);
 }
 
@@ -482,6 +482,23 @@ bool HasVisibleText(const GradientTextOptions& o, const Settled& s) {
     } visit{o, chars};
     WalkTyped(chars, s.segments, o.gradColors, visit);
     return visit.visible;
+}
+
+// Whether the walk meets any character: a file with a line that is not empty, a typed string
+// with more than line-break escapes.
+bool HasCharacters(const GradientTextOptions& o, const Settled& s) {
+    if (o.source == GradientTextSource::File) {
+        const std::string_view text = o.fileBytes.substr(0, o.fileBytes.find('\0'));
+        return text.find_first_not_of("\r\n") != std::string_view::npos;
+    }
+    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
+    struct Visit {
+        bool any = false;
+        void Char(std::size_t, const ColorRGB&, std::int64_t) { any = true; }
+        void Break() {}
+    } visit;
+    WalkTyped(chars, s.segments, o.gradColors, visit);
+    return visit.any;
 }
 
 // Calls visit.Color(colour) for every character's colour, in the order of the walk.
@@ -571,11 +588,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
 
     // The style sheet: the fixed rules, and with class rules one per colour, found by a walk
     // of its own before the characters are written.
-    bool anyColor = false;
-    if (!markup.colorRule.Empty()) {
-        auto any = [&](const ColorRGB&) { anyColor = true; };
-        WalkColors(options, settled, nullptr, any);
-    }
+    const bool anyColor = !markup.colorRule.Empty() && HasCharacters(options, settled);
     frame.Begin(!markup.rules.empty() || anyColor, [&] {
         frame.HeadLine("<style>");
         for (const std::string& rule : markup.rules)
@@ -600,8 +613,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
         std::string open = "<span>";
         if (HasVisibleText(options, settled)) {
             out.Append("<span role=\"img\" aria-label=\"");
-            ForEachTextForm(options, settled, true, "&#xA;",
-                            [&](std::string_view form) { out.Append(form); });
+            WriteTextForms(options, settled, true, "&#xA;", out);
             open = "\">";
         }
         entry(options.lineMode ? BreakInTag(open, options.lineEnd) : open);
@@ -610,8 +622,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     }
     if (markup.plain) {
         const std::string lineBreak = markup.lineBreak + std::string(entries.entryEnd);
-        ForEachTextForm(options, settled, false, lineBreak,
-                        [&](std::string_view form) { out.Append(form); });
+        WriteTextForms(options, settled, false, lineBreak, out);
     } else if (options.source == GradientTextSource::File) {
         WriteFileEntries(options, markup, entries.entryEnd, out);
     } else {
