@@ -137,6 +137,8 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
         throw UsageError("--max-input needs --file");
     if (haveBackground && !parsed.check)
         throw UsageError("--background needs --check");
+    if (options.cssGradient && haveFile)
+        throw UsageError("--css-gradient needs TEXT, not --file");
     CheckOutputOptions(options, seen, options.cssGradient ? "--css-gradient" : nullptr);
     // Without --size the HTML5 text takes the size of where it is put; the classic style
     // writes the size box's first value, as it always did.

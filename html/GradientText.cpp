@@ -24,6 +24,10 @@ struct Settled {
 };
 
 Settled Settle(const GradientTextOptions& o) {
+    // The four corners of a text file are no gradient that one element can show in every
+    // browser (Firefox does not clip an outer background to a masked inner element's text).
+    if (o.style == OutputStyle::Html5 && o.cssGradient && o.source == GradientTextSource::File)
+        throw CssGradientFileError();
     Settled s;
     s.sizeNumber = o.sizeText.empty() ? 3 : TextToInt(o.sizeText);
     s.segments = std::clamp(o.lastGradColor, 1, 3);
@@ -568,6 +572,10 @@ void WriteFileEntries(const GradientTextOptions& o, const TextMarkup& m, std::st
 }
 
 } // namespace
+
+Error CssGradientFileError() {
+    return Error("CSS gradient の文字にテキストファイルは使えません");
+}
 
 void CheckGradientText(const GradientTextOptions& options) {
     Settle(options);

@@ -4,6 +4,7 @@
 #include "gradient/Gradation.h"
 #include "html/OutputSink.h"
 #include "html/OutputStyle.h"
+#include "text/Error.h"
 
 #include <cstdint>
 #include <optional>
@@ -53,13 +54,19 @@ struct GradientTextOptions : OutputOptions {
     /// form there is written as a character reference (decimal in the classic style).
     TextEncoding encoding = TextEncoding::Utf8;
 
-    /// HTML5 + CSS only: the whole text in one element whose background, a CSS gradient
-    /// through the colours, shows through the letters, instead of a colour per character.
+    /// HTML5 + CSS only, a typed string only: the whole text in one element whose background,
+    /// a CSS gradient through the colours, shows through the letters, instead of a colour per
+    /// character.
     bool cssGradient = false;
 };
 
-/// Throws what a run throws before it writes anything, in the order of the run: a size text,
-/// then (for a typed string) a colour count text, that is not an integer.
+/// "CSS gradient の文字にテキストファイルは使えません": the one-element gradient is for a typed
+/// string.
+Error CssGradientFileError();
+
+/// Throws what a run throws before it writes anything, in the order of the run: the CSS
+/// gradient for a text file, then a size text, then (for a typed string) a colour count
+/// text, that is not an integer.
 void CheckGradientText(const GradientTextOptions& options);
 
 /// Writes the gradient text in the chosen style into sink, any size, reporting progress in

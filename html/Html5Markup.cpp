@@ -235,31 +235,21 @@ TextMarkup Html5TextMarkup(const GradientTextOptions& o, int segments) {
         // One element: a gradient through the colours, clipped to the letters, over a plain
         // colour for browsers that cannot clip a background to text.
         const GradientColors& c = o.gradColors;
-        const bool file = o.source == GradientTextSource::File;
         std::string stops;
-        const int last = file ? 1 : segments;
-        for (int k = 0; k <= last; ++k)
+        for (int k = 0; k <= segments; ++k)
             stops += ",#" + HexColor(c[static_cast<std::size_t>(k)]);
-        const std::string clip = "-webkit-background-clip:text;background-clip:text;"
-                                 "color:transparent";
         std::string base = "color:#" + HexColor(c[0]);
         if (!fontSize.empty())
             base += ";" + fontSize;
-        if (file)
-            base += ";display:inline-block"; // the lines make one rectangle, as a table would
         const std::string name = RuleName("tinsora-g-", base + stops);
         m.rules.push_back("." + name + "{" + base + "}");
-        std::string supported = "." + name + "{background:linear-gradient(to right" +
-                                (file ? ",#" + HexColor(c[2]) + ",#" + HexColor(c[3]) : stops) +
-                                ");" + clip + "}";
-        if (file) // colours 1 and 2 above, fading out downward: the four corners of the lines
-            supported += "." + name + ">span{display:block;background:linear-gradient(to right" +
-                         stops + ");" + clip + ";mask-image:linear-gradient(#000,transparent)}";
-        m.rules.push_back("@supports (background-clip:text) or (-webkit-background-clip:text){" +
-                          supported + "}");
+        m.rules.push_back("@supports (background-clip:text) or (-webkit-background-clip:text){." +
+                          name + "{background:linear-gradient(to right" + stops +
+                          ");-webkit-background-clip:text;background-clip:text;"
+                          "color:transparent}}");
         m.plain = true;
-        m.before.push_back("<span class=\"" + name + "\">" + (file ? "<span>" : ""));
-        m.after.insert(m.after.begin(), file ? "</span></span>" : "</span>");
+        m.before.push_back("<span class=\"" + name + "\">");
+        m.after.insert(m.after.begin(), "</span>");
         DecorationTags tags = DecorationTagsFor(o, names);
         if (!tags.open.empty()) {
             m.before.push_back(tags.open);
