@@ -728,6 +728,22 @@ void CheckTable(FuzzedDataProvider& in) {
         at += 5;
     }
     FUZZ_CHECK(out.substr(at) == "</TBODY></TABLE>");
+    if (o.css == CssForm::Classes) {
+        // Every cell's colour has its rule, once, and no rule is for a colour no cell has.
+        std::string sheet;
+        for (const Node& n : nodes)
+            if (n.kind == Node::Text)
+                sheet += n.text;
+        std::vector<ColorRGB> ruled;
+        for (std::size_t at = sheet.find(".tb-"); at != std::string::npos;
+             at = sheet.find(".tb-", at + 1))
+            ruled.push_back(*HexAt(sheet, at + 4));
+        std::vector<ColorRGB> distinct;
+        for (const ColorRGB& c : cells)
+            if (std::find(distinct.begin(), distinct.end(), c) == distinct.end())
+                distinct.push_back(c);
+        FUZZ_CHECK(ruled == distinct);
+    }
     // A row without cells is no row in HTML5.
     FUZZ_CHECK(rows == (classicCells.empty() ? 0 : classicRows));
     FUZZ_CHECK(cells == classicCells);

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tinsora {
@@ -64,15 +66,14 @@ std::pair<ColorRGB, ColorRGB> RowEdges(const GradientColors& c, std::int32_t div
                      edgeChannel(c[1].Blue, c[3].Blue)}};
 }
 
-// Calls visit.Row(r) before the cells of row r, visit.Cell(colour) for each of its cells and
-// visit.RowEnd(r) after them.
+// Calls visit.Row(r, left, right) before the cells of row r, with the row's edge colours;
+// when it returns true, visit.Cell(colour) for each of its cells; then visit.RowEnd(r).
 template <typename Visit>
 void WalkTable(const Counts& counts, const GradientColors& c, Visit& visit) {
     const Divisors d = DivisorsOf(counts);
     for (std::uint64_t r = 0; r < counts.rowsOut; ++r) {
         const auto [left, right] = RowEdges(c, d.row, static_cast<std::int32_t>(r));
-        visit.Row(r);
-        if (counts.colsOut > 0) {
+        if (visit.Row(r, left, right) && counts.colsOut > 0) {
             StepWalk red(left.Red, right.Red, d.col);
             StepWalk green(left.Green, right.Green, d.col);
             StepWalk blue(left.Blue, right.Blue, d.col);
@@ -113,26 +114,30 @@ void WriteRules(OutputFrame& frame, OutputBuffer& out, const std::vector<std::st
     frame.HeadLine("</style>");
 }
 
-// Calls f(colour) for every cell, reporting progress in rows; keeps every cell's colour in
-// record when there is one.
+// Calls f(colour) for the cells whose colours can be new, reporting progress in rows: a row
+// with the edges of the row before has its colours, and is passed over (in a tall table most
+// rows are).
 struct CellColors {
     const Counts& counts;
     const GradientColors& colors;
     OutputBuffer* out;
-    std::vector<std::uint32_t>* record = nullptr;
     template <typename F> void operator()(F&& f) const {
         struct Visit {
             F& f;
             const Counts& counts;
             OutputBuffer* out;
             ColorRGB last;
-            std::vector<std::uint32_t>* record;
-            void Row(std::uint64_t) {}
+            std::optional<std::pair<ColorRGB, ColorRGB>> edges;
+            bool Row(std::uint64_t, const ColorRGB& left, const ColorRGB& right) {
+                const auto same = [](const ColorRGB& a, const ColorRGB& b) {
+                    return a.Red == b.Red && a.Green == b.Green && a.Blue == b.Blue;
+                };
+                if (edges && same(edges->first, left) && same(edges->second, right))
+                    return false;
+                edges.emplace(left, right);
+                return true;
+            }
             void Cell(const ColorRGB& c) {
-                if (record)
-                    record->push_back(static_cast<std::uint32_t>(c.Red) << 16 |
-                                      static_cast<std::uint32_t>(c.Green) << 8 |
-                                      static_cast<std::uint32_t>(c.Blue));
                 // Cells next to each other mostly share their colour.
                 if (c.Red != last.Red || c.Green != last.Green || c.Blue != last.Blue) {
                     last = c;
@@ -143,29 +148,13 @@ struct CellColors {
                 if (out)
                     out->Progress(r + 1, counts.rowsOut);
             }
-        } visit{f, counts, out, {-1, -1, -1}, record};
+        } visit{f, counts, out, {-1, -1, -1}, std::nullopt};
         WalkTable(counts, colors, visit);
     }
 };
 
-// The cells' colours again from a record of them, in the order of WalkTable.
-template <typename Visit>
-void ReplayTable(const Counts& counts, const std::vector<std::uint32_t>& record, Visit& visit) {
-    std::size_t k = 0;
-    for (std::uint64_t r = 0; r < counts.rowsOut; ++r) {
-        visit.Row(r);
-        for (std::uint64_t x = 0; x < counts.colsOut; ++x, ++k) {
-            const std::uint32_t v = record[k];
-            visit.Cell(ColorRGB{static_cast<std::int32_t>(v >> 16),
-                                static_cast<std::int32_t>((v >> 8) & 0xFFu),
-                                static_cast<std::int32_t>(v & 0xFFu)});
-        }
-        visit.RowEnd(r);
-    }
-}
-
 void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors& c,
-               const std::vector<std::uint32_t>* record, OutputBuffer& out) {
+               OutputBuffer& out) {
     out.Append(m.open);
     // The cell is copied as one block of a fixed size when it fits in one, which the
     // compiler does without a call; only its own bytes are kept.
@@ -181,7 +170,10 @@ void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors&
         const std::string& cell;
         std::size_t cellSize;
         std::size_t copySize;
-        void Row(std::uint64_t) { out.Append(m.rowOpen); }
+        bool Row(std::uint64_t, const ColorRGB&, const ColorRGB&) {
+            out.Append(m.rowOpen);
+            return true;
+        }
         void Cell(const ColorRGB& color) {
             // The colour goes into the copy, not into the cell: the cell is then
             // only ever read, and its next copy need not wait for a write.
@@ -198,10 +190,7 @@ void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors&
             out.Progress(r + 1, counts.rowsOut);
         }
     } visit{m, counts, out, cell, cellSize, copySize};
-    if (record)
-        ReplayTable(counts, *record, visit);
-    else
-        WalkTable(counts, c, visit);
+    WalkTable(counts, c, visit);
     out.Append(m.close);
 }
 
@@ -250,20 +239,11 @@ void WriteGradientTable(const GradientTableOptions& options, OutputSink& sink) {
             frame.Entry(entry);
     } else {
         const TableMarkup markup = MarkupFor(options);
-        // A table whose style sheet has a rule per colour is walked twice; the colours of the
-        // first walk are kept for the second where they take little room.
-        constexpr std::uint64_t kRecordedCells = std::uint64_t{1} << 22;
-        const std::uint64_t cells = counts.rowsOut * counts.colsOut;
-        std::vector<std::uint32_t> record;
-        const bool recorded = !markup.colorRule.Empty() && cells <= kRecordedCells;
-        if (recorded)
-            record.reserve(cells);
         frame.Begin(HasStyleSheet(markup, counts), [&] {
             WriteRules(frame, out, markup.rules, markup.colorRule,
-                       CellColors{counts, options.colors, &out, recorded ? &record : nullptr});
+                       CellColors{counts, options.colors, &out});
         });
-        WriteRows(markup, counts, options.colors,
-                  recorded && record.size() == cells ? &record : nullptr, out);
+        WriteRows(markup, counts, options.colors, out);
     }
     frame.End();
     out.Flush();
