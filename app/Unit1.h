@@ -16,6 +16,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,11 @@ private:
     /// Ends the run of the output pane, if any: cancelled and waited for.
     void StopRun();
     void SetOutputStyle(tinsora::OutputStyle style);
+    /// Where the HTML5 + CSS style puts its CSS, as the menu says.
+    tinsora::CssForm CssFormChosen() const;
+    /// The marks of the gradient text page: the lowest contrast of the characters against
+    /// the BODY page's background; nothing for a text without characters.
+    void ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest);
     void MakeBodyTag();
     void MakeGradientTable(const tinsora::GradientColors& colors);
     void SetBodyColor(tinsora::BodyRole role);

@@ -114,6 +114,11 @@ void TfrmMain::ConnectGenerators() {
     connect(ui->mnuStyleClassic, &QAction::triggered, this, &TfrmMain::mnuStyleClassicClick);
     connect(ui->mnuStyleHtml5, &QAction::triggered, this, &TfrmMain::mnuStyleHtml5Click);
     connect(ui->mnuBrowserPreview, &QAction::triggered, this, &TfrmMain::mnuBrowserPreviewClick);
+    ui->mnuOutputStyle->setToolTipsVisible(true);
+}
+
+tinsora::CssForm TfrmMain::CssFormChosen() const {
+    return ui->mnuCssClasses->isChecked() ? tinsora::CssForm::Classes : tinsora::CssForm::Inline;
 }
 
 void TfrmMain::SetOutputStyle(tinsora::OutputStyle style) {
@@ -122,6 +127,8 @@ void TfrmMain::SetOutputStyle(tinsora::OutputStyle style) {
     ui->mnuStyleClassic->setChecked(!html5);
     ui->mnuStyleHtml5->setChecked(html5);
     ui->mnuCssGradient->setEnabled(html5);
+    ui->mnuTextCssGradient->setEnabled(html5);
+    ui->mnuCssClasses->setEnabled(html5);
 }
 
 void TfrmMain::mnuStyleClassicClick() {
@@ -390,19 +397,35 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     options.colors = colors;
     options.lineMode = ui->chkRN->isChecked();
     options.style = outputStyle;
+    options.css = CssFormChosen();
     options.cssGradient = ui->mnuCssGradient->isChecked();
+    const bool rules = options.style == tinsora::OutputStyle::Html5 &&
+                       options.css == tinsora::CssForm::Classes && !options.cssGradient;
     // A table too large for the pane is refused before it is built; one that fits is built
-    // into a string of its size.
-    tinsora::GradientTableOptions counted = options;
-    counted.lineEnd = std::string("\r\n");
-    const tinsora::Uint128 size = tinsora::GradientTableSize(counted);
-    if (size.hi != 0 || size.lo > TfrmMain::kMaxPaneBytes)
-        throw tinsora::OutputTooLargeError(tinsora::ToDecimal(size), TfrmMain::kMaxPaneBytes);
+    // into a string of its size. The size of one with a rule per colour is known only after
+    // a walk through its cells: that one is counted in the run, as gradient text is.
+    std::uint64_t held = 0;
+    if (!rules) {
+        tinsora::GradientTableOptions counted = options;
+        counted.lineEnd = std::string("\r\n");
+        const tinsora::Uint128 size = tinsora::GradientTableSize(counted);
+        if (size.hi != 0 || size.lo > TfrmMain::kMaxPaneBytes)
+            throw tinsora::OutputTooLargeError(tinsora::ToDecimal(size), TfrmMain::kMaxPaneBytes);
+        options.lineEnd = std::string("\n");
+        held = tinsora::GradientTableSize(options).lo;
+    }
     options.lineEnd = std::string("\n");
-    const std::uint64_t held = tinsora::GradientTableSize(options).lo;
     StartRun(
-        [options, held](PaneRun::Control& control) {
-            control.beginPart(0, 0.8);
+        [options, held, rules](PaneRun::Control& control) mutable {
+            if (rules) {
+                control.beginPart(0, 0.3);
+                PaneSizeSink size(control);
+                tinsora::WriteGradientTable(options, size);
+                if (size.size() > kMaxPaneBytes)
+                    throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
+                held = size.held();
+            }
+            control.beginPart(rules ? 0.3 : 0, 0.8);
             PaneTextSink sink(control, held);
             tinsora::WriteGradientTable(options, sink);
             control.beginPart(0.8, 1); // the line index

@@ -6,7 +6,9 @@
 #include "PictureBox.h"
 #include "ReadFile.h"
 #include "Unit1.h"
+#include "color/Contrast.h"
 #include "html/GradientText.h"
+#include "html/Markup.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
 
@@ -18,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -107,6 +111,8 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     o.sizeText = Utf8(ui->cmbMojiSize->currentText());
 
     o.style = outputStyle;
+    o.css = CssFormChosen();
+    o.cssGradient = ui->mnuTextCssGradient->isChecked();
     o.lineMode = ui->chkRN->isChecked();
     o.lineEnd = std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
 
@@ -122,8 +128,11 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
         throw;
     }
     const QString fileName = typed ? QString() : ui->edtTextFileName->text();
+    // The characters' lowest contrast against the page's background, found in the run.
+    const tinsora::ColorRGB background = tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor);
+    auto lowest = std::make_shared<std::optional<tinsora::ColorRGB>>();
     StartRun(
-        [o, typed, fileName](PaneRun::Control& control) mutable {
+        [o, typed, fileName, background, lowest](PaneRun::Control& control) mutable {
             // Read here, off the user-interface thread, so that any file name the platform
             // can open works. Every byte of a text makes at least two in the pane (a CR LF
             // makes "<BR>"), so a larger file could only be refused once it had been run.
@@ -142,17 +151,56 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
             control.beginPart(0.4, 0.85);
             PaneTextSink sink(control, size.held());
             tinsora::WriteGradientText(o, sink);
+            *lowest = tinsora::LowestContrastColor(o, background);
             control.beginPart(0.85, 1); // the line index
             return tinsora::PreparedText(sink.take());
         },
-        [this, typed, preview = std::move(preview)](tinsora::PreparedText&& text) {
+        [this, typed, lowest, preview = std::move(preview)](tinsora::PreparedText&& text) {
             ui->txtHTML->setText(std::move(text));
+            ShowGradientTextContrast(*lowest);
             if (typed)
                 DrawGradientTextPreview(preview);
             else
                 ui->imgGradText->setImage(ClearedPreview());
         },
         clearPreview);
+}
+
+void TfrmMain::ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest) {
+    if (!lowest) {
+        ui->lblGraTextRatio->clear();
+        ui->lblGraTextRatio->setToolTip(QString());
+        ui->lblGraTextLevel->clear();
+        ui->lblGraTextLevel->setToolTip(QString());
+        return;
+    }
+    const tinsora::Contrast c =
+        tinsora::ContrastOf(*lowest, tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor));
+    const QString ratio = QString::fromStdString(tinsora::ContrastRatioText(c));
+    QString mark = tr("×");
+    QString color = QStringLiteral("#d04040");
+    if (c.aaa || c.aa) {
+        mark = c.aaa ? tr("AAA") : tr("AA");
+        color = QStringLiteral("#2f7f2f");
+    } else if (c.aaLarge) {
+        mark = tr("AA大");
+        color = QStringLiteral("#a05a00");
+    }
+    const auto meets = [this](bool met) {
+        return met ? tr("を満たします。") : tr("を満たしません。");
+    };
+    const QString sentence =
+        tr("文字の色と背景色(bgcolor)の最も低いコントラスト比は %1 です (#%2)。")
+            .arg(ratio, QString::fromStdString(tinsora::HexColor(*lowest))) +
+        QLatin1Char('\n') + tr("通常の文字の AA（4.5:1 以上）") + meets(c.aa) + QLatin1Char('\n') +
+        tr("通常の文字の AAA（7:1 以上）") + meets(c.aaa) + QLatin1Char('\n') +
+        tr("大きな文字の AA（3:1 以上）") + meets(c.aaLarge);
+    ui->lblGraTextRatio->setText(tr("背景色との最低コントラスト %1").arg(ratio));
+    ui->lblGraTextRatio->setToolTip(sentence);
+    ui->lblGraTextLevel->setText(mark);
+    ui->lblGraTextLevel->setToolTip(sentence);
+    ui->lblGraTextLevel->setStyleSheet(
+        QStringLiteral("font-size: 11px; font-weight: bold; color: %1;").arg(color));
 }
 
 void TfrmMain::DrawGradientTextPreview(const tinsora::GradientTextPreview& result) {

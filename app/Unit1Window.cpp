@@ -105,6 +105,9 @@ void TfrmMain::LoadSettings() {
                            style.toString() == QStringLiteral("html5")
                        ? tinsora::OutputStyle::Html5
                        : tinsora::OutputStyle::Classic);
+    const QVariant css = settings.value(QStringLiteral("CssForm"));
+    ui->mnuCssClasses->setChecked(css.typeId() == QMetaType::QString &&
+                                  css.toString() == QStringLiteral("classes"));
 }
 
 void TfrmMain::SaveSettings() {
@@ -117,6 +120,9 @@ void TfrmMain::SaveSettings() {
     settings.setValue(QStringLiteral("OutputStyle"), outputStyle == tinsora::OutputStyle::Html5
                                                          ? QStringLiteral("html5")
                                                          : QStringLiteral("classic"));
+    settings.setValue(QStringLiteral("CssForm"), ui->mnuCssClasses->isChecked()
+                                                     ? QStringLiteral("classes")
+                                                     : QStringLiteral("inline"));
     settings.sync(); // a store that cannot be written loses the settings, nothing else
 }
 

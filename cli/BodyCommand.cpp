@@ -16,8 +16,9 @@ BodyArgs ParseBodyArgs(const std::vector<std::string>& args) {
     BodyTagOptions& o = parsed.options;
     o.lineEnd = std::string("\n");
     bool& check = parsed.check;
+    OutputOptionsSeen seen;
     for (std::size_t k = 0; k < args.size(); ++k) {
-        if (TakeOutputOption(args, k, o, false))
+        if (TakeOutputOption(args, k, o, false, &seen))
             continue;
         if (args[k] == "--check") {
             check = true;
@@ -31,6 +32,7 @@ BodyArgs ParseBodyArgs(const std::vector<std::string>& args) {
         const std::string value = TakeValue(args, k);
         o.colors[role] = RequireColor(options[role], value);
     }
+    CheckOutputOptions(o, seen);
     return parsed;
 }
 

@@ -93,9 +93,16 @@ void StdoutSink::Finish() {
 }
 
 bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, OutputOptions& options,
-                      bool joinable) {
+                      bool joinable, OutputOptionsSeen* seen) {
     const std::string& a = args[k];
-    if (a == "--style") {
+    if (a == "--css") {
+        options.css = Choose<CssForm>(a, TakeValue(args, k),
+                                      {{"inline", CssForm::Inline}, {"classes", CssForm::Classes}});
+        if (seen)
+            seen->css = true;
+    } else if (a == "--style") {
+        if (seen)
+            seen->style = true;
         const std::string value = TakeValue(args, k);
         if (value == "classic")
             options.style = OutputStyle::Classic;
@@ -113,6 +120,19 @@ bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, Outp
         return false;
     }
     return true;
+}
+
+void CheckOutputOptions(OutputOptions& options, const OutputOptionsSeen& seen,
+                        const char* needsHtml5) {
+    const char* option = needsHtml5                        ? needsHtml5
+                         : options.css == CssForm::Classes ? "--css classes"
+                                                           : nullptr;
+    if (!option)
+        return;
+    // Made of CSS, it comes in the HTML5 + CSS style only.
+    if (seen.style && options.style != OutputStyle::Html5)
+        throw UsageError(std::string(option) + " needs --style html5");
+    options.style = OutputStyle::Html5;
 }
 
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& k) {

@@ -65,11 +65,22 @@ private:
     std::string pending_;
 };
 
+/// Which of the shared options were given, for CheckOutputOptions.
+struct OutputOptionsSeen {
+    bool style = false;
+    bool css = false;
+};
+
 /// The options of the output's form that the generators share: --style classic|html5,
-/// --crlf, --page and, where joinable, --joined. Takes args[k] (and its value) into options
-/// and returns true when it is one of them.
+/// --css inline|classes, --crlf, --page and, where joinable, --joined. Takes args[k] (and its
+/// value) into options and returns true when it is one of them.
 bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, OutputOptions& options,
-                      bool joinable = true);
+                      bool joinable = true, OutputOptionsSeen* seen = nullptr);
+
+/// After the arguments: an option that exists only in the HTML5 + CSS style (named by
+/// needsHtml5, or --css classes) chooses that style, or is a UsageError beside --style classic.
+void CheckOutputOptions(OutputOptions& options, const OutputOptionsSeen& seen,
+                        const char* needsHtml5 = nullptr);
 
 /// Takes the value of an option that needs one, or throws UsageError.
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& k);

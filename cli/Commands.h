@@ -66,6 +66,8 @@ int RunTable(const std::vector<std::string>& args);
 /// it runs.
 struct TextArgs {
     GradientTextOptions options;
+    bool check = false;                 ///< --check: the lowest contrast against background
+    ColorRGB background{255, 255, 255}; ///< --background
     std::string fileName;
     std::uint64_t maxInput = kDefaultReadLimit; ///< the most bytes of the file read
 };

@@ -11,12 +11,10 @@ namespace tinsora::cli {
 GradientTableOptions ParseTableArgs(const std::vector<std::string>& args) {
     GradientTableOptions options;
     options.lineEnd = std::string("\n");
-    bool styleGiven = false;
+    OutputOptionsSeen seen;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
-        if (a == "--style")
-            styleGiven = true;
-        if (TakeOutputOption(args, k, options))
+        if (TakeOutputOption(args, k, options, true, &seen))
             continue;
         if (a == "--cols")
             options.cols = TakeValue(args, k);
@@ -37,12 +35,7 @@ GradientTableOptions ParseTableArgs(const std::vector<std::string>& args) {
         else
             throw UsageError("table: unknown option '" + a + "'");
     }
-    if (options.cssGradient) {
-        // The CSS gradient is made of CSS: it comes in the HTML5 + CSS style only.
-        if (styleGiven && options.style != OutputStyle::Html5)
-            throw UsageError("--css-gradient needs --style html5");
-        options.style = OutputStyle::Html5;
-    }
+    CheckOutputOptions(options, seen, options.cssGradient ? "--css-gradient" : nullptr);
     return options;
 }
 

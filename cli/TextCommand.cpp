@@ -1,9 +1,12 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "color/Contrast.h"
 #include "html/GradientText.h"
+#include "html/Markup.h"
 #include "text/TextFile.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -44,6 +47,9 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
     bool haveBehavior = false;
     bool optionsEnded = false;
     bool haveMaxInput = false;
+    bool sizeGiven = false;
+    bool haveBackground = false;
+    OutputOptionsSeen seen;
     std::uint64_t& maxInput = parsed.maxInput;
 
     for (std::size_t k = 0; k < args.size(); ++k) {
@@ -56,8 +62,15 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
             haveText = true;
         } else if (a == "--") {
             optionsEnded = true;
-        } else if (TakeOutputOption(args, k, options)) {
+        } else if (TakeOutputOption(args, k, options, true, &seen)) {
             continue;
+        } else if (a == "--css-gradient") {
+            options.cssGradient = true;
+        } else if (a == "--check") {
+            parsed.check = true;
+        } else if (a == "--background") {
+            parsed.background = RequireColor(a, TakeValue(args, k));
+            haveBackground = true;
         } else if (a == "--colors") {
             options.gradColors = ParseColors("--colors", TakeValue(args, k));
         } else if (a == "--count") {
@@ -85,6 +98,7 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
                 a, TakeValue(args, k), {{"char", TagScope::Char}, {"string", TagScope::String}});
         } else if (a == "--size") {
             options.sizeText = TakeValue(args, k);
+            sizeGiven = true;
         } else if (a == "--marquee") {
             options.marquee = true;
             options.marqueeDirection = Choose<MarqueeDirection>(
@@ -121,6 +135,15 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
         throw UsageError("--behavior needs --marquee");
     if (haveMaxInput && !haveFile)
         throw UsageError("--max-input needs --file");
+    if (haveBackground && !parsed.check)
+        throw UsageError("--background needs --check");
+    if (options.cssGradient && haveFile)
+        throw UsageError("--css-gradient needs TEXT, not --file");
+    CheckOutputOptions(options, seen, options.cssGradient ? "--css-gradient" : nullptr);
+    // Without --size the HTML5 text takes the size of where it is put; the classic style
+    // writes the size box's first value, as it always did.
+    if (!sizeGiven && options.style == OutputStyle::Html5)
+        options.sizeText.clear();
 
     if (options.page && options.encoding == TextEncoding::Cp932)
         throw UsageError("--page writes a UTF-8 page; it cannot be used with --encoding cp932");
@@ -150,7 +173,24 @@ int TextCommand(const std::vector<std::string>& args) {
     if (!options.lineMode && !options.page)
         out.Write(options.lineEnd);
     out.Finish();
-    return 0;
+    if (!parsed.check)
+        return 0;
+
+    // The character whose colour has the least contrast against the background.
+    const std::string background = "#" + HexColor(parsed.background);
+    const auto lowest = LowestContrastColor(options, parsed.background);
+    if (!lowest) {
+        WriteOut("lowest contrast: no characters" + options.lineEnd);
+        return 0;
+    }
+    const Contrast c = ContrastOf(*lowest, parsed.background);
+    WriteOut("lowest contrast: " + ContrastRatioText(c) + " (#" + HexColor(*lowest) + " on " +
+             background + ") (" + ContrastLevelsText(c, ", ") + ")" + options.lineEnd);
+    if (c.aa)
+        return 0;
+    std::fprintf(stderr, "tinsora-cli: below AA (4.5:1) against %s: #%s\n", background.c_str(),
+                 HexColor(*lowest).c_str());
+    return 1;
 }
 
 } // namespace tinsora::cli

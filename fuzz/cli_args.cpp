@@ -51,7 +51,7 @@ std::string Hex(const ColorRGB& c) {
 std::string Output(const OutputOptions& o) {
     return std::string(o.style == OutputStyle::Html5 ? "html5" : "classic") +
            (o.lineMode ? " lines" : " joined") + (o.lineEnd == "\r\n" ? " crlf" : " lf") +
-           (o.page ? " page" : "") + "|";
+           (o.page ? " page" : "") + (o.css == CssForm::Classes ? " classes" : " inline") + "|";
 }
 
 std::string Describe(const ColorArgs& a) {
@@ -79,8 +79,9 @@ std::string Describe(const TextArgs& a) {
     s += (o.source == GradientTextSource::File ? "file:" + a.fileName : "text:" + o.text) + "|";
     s += std::to_string(a.maxInput) + "|" + o.colorCountText + "|" + o.sizeText + "|" +
          std::to_string(o.lastGradColor) + "|";
+    s += (a.check ? "check " + Hex(a.background) : std::string("nocheck")) + "|";
     for (const bool b : {o.bold, o.italic, o.underline, o.strikeOut, o.tt, o.blink, o.tateIchi,
-                         o.sup, o.sub, o.marquee})
+                         o.sup, o.sub, o.marquee, o.cssGradient})
         s += b ? '1' : '0';
     s += std::to_string(static_cast<int>(o.marqueeDirection)) +
          std::to_string(static_cast<int>(o.marqueeBehavior)) +
@@ -105,6 +106,7 @@ void AddOutput(Args& args, const OutputOptions& o, bool joinable) {
         args.emplace_back("--crlf");
     if (o.page)
         args.emplace_back("--page");
+    args.insert(args.end(), {"--css", o.css == CssForm::Classes ? "classes" : "inline"});
 }
 
 std::string ColorList(const GradientColors& colors) {
@@ -151,9 +153,13 @@ Args ArgsOf(const TextArgs& a) {
               "--size",     o.sizeText,
               "--scope",    o.scope == TagScope::Char ? "char" : "string",
               "--encoding", o.encoding == TextEncoding::Utf8 ? "utf-8" : "cp932"};
-    const std::pair<bool, const char*> flags[] = {
-        {o.bold, "--bold"},        {o.italic, "--italic"}, {o.underline, "--underline"},
-        {o.strikeOut, "--strike"}, {o.tt, "--tt"},         {o.blink, "--blink"}};
+    const std::pair<bool, const char*> flags[] = {{o.bold, "--bold"},
+                                                  {o.italic, "--italic"},
+                                                  {o.underline, "--underline"},
+                                                  {o.strikeOut, "--strike"},
+                                                  {o.tt, "--tt"},
+                                                  {o.blink, "--blink"},
+                                                  {o.cssGradient, "--css-gradient"}};
     for (const auto& [on, flag] : flags)
         if (on)
             args.emplace_back(flag);
@@ -166,6 +172,8 @@ Args ArgsOf(const TextArgs& a) {
         args.insert(args.end(), {"--behavior", kBehaviors[static_cast<int>(o.marqueeBehavior)]});
     }
     AddOutput(args, o, true);
+    if (a.check)
+        args.insert(args.end(), {"--check", "--background", Hex(a.background)});
     if (o.source == GradientTextSource::File) {
         args.insert(args.end(), {"--file", a.fileName, "--max-input", std::to_string(a.maxInput)});
     } else {

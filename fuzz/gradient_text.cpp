@@ -23,6 +23,16 @@
 
 namespace {
 
+// The decimal reference that stands for a character without a code page 932 form (U+FFFD for
+// a byte that is no character).
+std::string Reference(std::string_view utf8) {
+    const auto* s = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    std::int32_t k = 0;
+    UChar32 c = 0;
+    U8_NEXT(s, k, static_cast<std::int32_t>(utf8.size()), c);
+    return "&#" + std::to_string(c < 0 ? 0xFFFD : c) + ";";
+}
+
 using namespace tinsora;
 
 // ---- The model.
@@ -94,7 +104,7 @@ std::vector<Entry> TypedModel(const GradientTextOptions& o, int d) {
         if (o.encoding == TextEncoding::Utf8)
             e.text = std::string(ch.utf8);
         else
-            e.text = ch.form ? *ch.form : std::string("?");
+            e.text = ch.form ? *ch.form : Reference(ch.utf8);
         e.position = p;
         entries.push_back(e);
         p += ch.width;

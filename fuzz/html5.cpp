@@ -1,13 +1,16 @@
-// The HTML5 + CSS emitters of the three generators over any options and text. Their output
-// must be well-formed (a small checker written here: tags balanced and properly nested,
-// every attribute value quoted, no quote or markup character inside one, text holding "<",
-// ">" and "&" only as references, no control characters), the user's text must come back
-// from it as typed (escaped, never raw; the copy for assistive technology too), and the colours
-// must be those of the classic style for the same options, in the same order.
+// The HTML5 + CSS emitters of the three generators over any options and text, in both CSS
+// forms. Their output must be well-formed (a small checker written here: tags balanced and
+// properly nested, every attribute value quoted, no quote or markup character inside one,
+// text holding "<", ">" and "&" only as references, no control characters), no text may
+// stand between the characters' elements (line ends go inside the tags), the class form must
+// hold no style attribute, the user's text must come back from it as typed (escaped, never
+// raw; the name for assistive technology too), and the colours must be those of the classic
+// style for the same options, in the same order.
 #include "FuzzCheck.h"
 #include "IcuCp932.h"
 #include "TextInputs.h"
 #include "TextToIntModel.h"
+#include "gradient/Gradation.h"
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
@@ -106,6 +109,13 @@ private:
             n.name += html_[at_++];
         if (n.name.empty())
             Malformed("a \"<\" that starts no tag", html_, start);
+        // A line end of the line mode may stand before the tag's ">".
+        const auto lineEnd = [&] {
+            if (html_.substr(at_, 3) == "\r\n>")
+                at_ += 2;
+            else if (html_.substr(at_, 2) == "\n>")
+                ++at_;
+        };
         while (n.kind == Node::Start && at_ < html_.size() && html_[at_] == ' ') {
             ++at_;
             std::string key;
@@ -118,67 +128,81 @@ private:
             if (end == std::string_view::npos)
                 Malformed("an attribute value that is not closed", html_, at_);
             const std::string_view value = html_.substr(at_, end - at_);
+            // Only a name holds the user's text, with references; the rest is ASCII.
+            const bool text = key == "aria-label";
             for (const char c : value) {
                 const auto b = static_cast<unsigned char>(c);
-                if (c == '<' || c == '>' || c == '&' || c == '\'' || c == '`' || b < 0x20 ||
-                    b >= 0x7F)
+                if (c == '<' || c == '>' || (!text && (c == '&' || c == '\'' || c == '`')) ||
+                    b < 0x20 || (b >= 0x7F && !text))
                     Malformed("a character that has no place in an attribute value", html_, at_);
             }
             for (const auto& a : n.attributes)
                 if (a.first == key)
                     Malformed("an attribute given twice", html_, at_);
-            n.attributes.emplace_back(key, std::string(value));
+            n.attributes.emplace_back(key, text ? Decode(value) : std::string(value));
             at_ = end + 1;
         }
+        lineEnd();
         if (at_ >= html_.size() || html_[at_] != '>')
             Malformed("a tag that does not end with \">\"", html_, at_);
         ++at_;
         return n;
     }
 
-    // A style sheet: CSS up to its end tag, no markup in it.
+    // A style sheet: CSS up to its end tag, no markup in it (">" is CSS's child combinator).
     Node StyleText() {
         const std::size_t end = html_.find("</style>", at_);
         if (end == std::string_view::npos)
             Malformed("a style element that is not closed", html_, at_);
         Node n;
         n.text = html_.substr(at_, end - at_);
-        if (n.text.find_first_of("<>&\"") != std::string::npos)
+        if (n.text.find_first_of("<&\"") != std::string::npos)
             Malformed("markup in a style sheet", html_, at_);
         at_ = end;
         return n;
     }
 
     Node TextNode() {
+        const std::size_t start = at_;
+        while (at_ < html_.size() && html_[at_] != '<')
+            ++at_;
         Node n;
-        std::string raw; // code page 932 bytes of text between references, when so encoded
+        n.text = Decode(html_.substr(start, at_ - start), start);
+        return n;
+    }
+
+    // Text as written (with references) to UTF-8; "&quot;" only where a quote needs one.
+    std::string Decode(std::string_view raw, std::size_t from = 0) const {
+        std::string text;
+        std::string bytes; // code page 932 bytes of text between references, when so encoded
         const auto flush = [&] {
-            n.text += encoding_ == TextEncoding::Cp932 ? icu932::DecodeText(raw) : raw;
-            raw.clear();
+            text += encoding_ == TextEncoding::Cp932 ? icu932::DecodeText(bytes) : bytes;
+            bytes.clear();
         };
-        while (at_ < html_.size() && html_[at_] != '<') {
-            const char c = html_[at_];
+        for (std::size_t k = 0; k < raw.size();) {
+            const char c = raw[k];
             const auto b = static_cast<unsigned char>(c);
             if (c == '>')
-                Malformed("a raw \">\" in text", html_, at_);
+                Malformed("a raw \">\"", html_, from + k);
             if (b == 0x7F || (b < 0x20 && c != '\t' && c != '\n' && c != '\f' && c != '\r'))
-                Malformed("a control character in text", html_, at_);
+                Malformed("a control character in text", html_, from + k);
             if (c != '&') {
-                raw += c;
-                ++at_;
+                bytes += c;
+                ++k;
                 continue;
             }
             flush();
-            const std::size_t end = html_.find(';', at_);
-            const std::string_view ref = end == std::string_view::npos
-                                             ? std::string_view()
-                                             : html_.substr(at_, end + 1 - at_);
+            const std::size_t end = raw.find(';', k);
+            const std::string_view ref =
+                end == std::string_view::npos ? std::string_view() : raw.substr(k, end + 1 - k);
             if (ref == "&lt;") {
-                n.text += '<';
+                text += '<';
             } else if (ref == "&gt;") {
-                n.text += '>';
+                text += '>';
             } else if (ref == "&amp;") {
-                n.text += '&';
+                text += '&';
+            } else if (ref == "&quot;") {
+                text += '"';
             } else if (ref.size() > 4 && ref.substr(0, 3) == "&#x" && ref.size() <= 10) {
                 char32_t cp = 0;
                 for (const char h : ref.substr(3, ref.size() - 4)) {
@@ -187,21 +211,21 @@ private:
                                                          : -1;
                     if (v < 0)
                         Malformed("a character reference that is not upper-case hexadecimal", html_,
-                                  at_);
+                                  from + k);
                     cp = cp * 16 + static_cast<char32_t>(v);
                 }
                 if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-                    Malformed("a reference to no character", html_, at_);
-                n.text += icu932::Utf8(cp);
+                    Malformed("a reference to no character", html_, from + k);
+                text += icu932::Utf8(cp);
             } else {
-                Malformed("a raw \"&\" in text", html_, at_);
+                Malformed("a raw \"&\"", html_, from + k);
             }
-            at_ += ref.size();
+            k += ref.size();
         }
         flush();
-        if (!fuzz::IsUtf8(n.text))
-            Malformed("text that is not UTF-8", html_, at_);
-        return n;
+        if (!fuzz::IsUtf8(text))
+            Malformed("text that is not UTF-8", html_, from);
+        return text;
     }
 
     std::string_view html_;
@@ -249,15 +273,29 @@ std::optional<ColorRGB> HexAt(std::string_view s, std::size_t at) {
     return ColorRGB{v[0] * 16 + v[1], v[2] * 16 + v[3], v[4] * 16 + v[5]};
 }
 
-// The colour of a style attribute that starts with the property.
-std::optional<ColorRGB> StyleColour(const Node& n, std::string_view property) {
+// The colour of a style attribute that starts with the property, or of a class named with
+// the prefix.
+std::optional<ColorRGB> StyleColour(const Node& n, std::string_view property,
+                                    std::string_view prefix) {
     const std::string_view style = n.Attribute("style");
-    const std::size_t at = style.find(property);
-    if (at == std::string_view::npos)
-        return std::nullopt;
-    const auto colour = HexAt(style, at + property.size());
-    FUZZ_CHECK(colour.has_value());
-    return colour;
+    if (const std::size_t at = style.find(property); at != std::string_view::npos) {
+        const auto colour = HexAt(style, at + property.size());
+        FUZZ_CHECK(colour.has_value());
+        return colour;
+    }
+    const std::string_view classes = n.Attribute("class");
+    for (std::size_t at = classes.find(prefix); at != std::string_view::npos;
+         at = classes.find(prefix, at + 1))
+        if (at == 0 || classes[at - 1] == ' ')
+            return HexAt(classes, at + prefix.size());
+    return std::nullopt;
+}
+
+// The class form writes no style attribute.
+void CheckCssForm(const std::vector<Node>& nodes, CssForm form) {
+    for (const Node& n : nodes)
+        if (form == CssForm::Classes)
+            FUZZ_CHECK(n.Attribute("style").empty());
 }
 
 // ---- Gradient text.
@@ -345,65 +383,83 @@ std::string Html5Form(std::string_view classic) {
     return forbidden ? std::string("\xEF\xBF\xBD") : std::string(classic);
 }
 
-// The characters' part of the HTML5 output and the copy for reading before it.
+// The characters' part of the HTML5 output and its name for reading: the element that holds
+// the coloured characters carries the whole text as its name (role img), or nothing when the
+// text is blanks alone. Nothing stands between the characters' elements.
 void Html5Items(const std::vector<Node>& nodes, std::vector<Item>& coloured,
-                std::vector<Item>& readable) {
-    enum class Part { None, Readable, Coloured } part = Part::None;
+                std::optional<std::string>& name) {
+    bool inPart = false;
     int depth = 0;                      // elements open inside the part
     std::optional<std::size_t> current; // the coloured character being read
     int currentDepth = 0;
     for (const Node& n : nodes) {
-        if (part == Part::None) {
-            if (n.kind == Node::Start && n.name == "span") {
-                if (n.Attribute("style").starts_with("position:absolute")) {
-                    part = Part::Readable;
-                    depth = 0;
-                } else if (n.Attribute("aria-hidden") == "true") {
-                    part = Part::Coloured;
-                    depth = 0;
-                }
+        if (!inPart) {
+            if (n.kind == Node::Start && n.name == "span" &&
+                (n.Attribute("role") == "img" || n.attributes.empty())) {
+                FUZZ_CHECK(!name);
+                inPart = true;
+                depth = 0;
+                if (n.Attribute("role") == "img")
+                    name = std::string(n.Attribute("aria-label"));
             }
             continue;
         }
-        std::vector<Item>& items = part == Part::Readable ? readable : coloured;
         if (n.kind == Node::Start && n.name == "br") {
             FUZZ_CHECK(!current);
-            items.push_back(Item{true, {}, {}});
+            coloured.push_back(Item{true, {}, {}});
         } else if (n.kind == Node::Start) {
             ++depth;
-            if (part == Part::Coloured && !current) {
-                if (const auto colour = StyleColour(n, "color:#")) {
-                    current = items.size();
-                    items.push_back(Item{false, *colour, {}});
+            if (!current) {
+                if (const auto colour = StyleColour(n, "color:#", "tc-")) {
+                    current = coloured.size();
+                    coloured.push_back(Item{false, *colour, {}});
                     currentDepth = depth;
                 }
             }
         } else if (n.kind == Node::End) {
             if (current && depth == currentDepth) {
                 // One character per element, neither more nor less.
-                FUZZ_CHECK(icu932::TypedChars(items[*current].text).size() == 1);
+                FUZZ_CHECK(icu932::TypedChars(coloured[*current].text).size() == 1);
                 current.reset();
             }
             if (depth-- == 0)
-                part = Part::None;
+                inPart = false;
         } else if (n.kind == Node::Text) {
-            if (part == Part::Readable) {
-                for (const auto& ch : icu932::TypedChars(n.text))
-                    readable.push_back(Item{false, {}, std::string(ch.utf8)});
-            } else if (current) {
-                items[*current].text += n.text;
-            } else {
-                // Between the elements only the line ends of the line mode.
-                FUZZ_CHECK(n.text.find_first_not_of("\r\n") == std::string::npos);
-            }
+            FUZZ_CHECK(current.has_value()); // no blank between the characters
+            coloured[*current].text += n.text;
         }
     }
+}
+
+// The text of the one element of the CSS gradient: its text and line breaks.
+std::vector<Item> GradientItems(const std::vector<Node>& nodes) {
+    std::vector<Item> items;
+    int depth = -1; // outside the element
+    for (const Node& n : nodes) {
+        if (depth < 0) {
+            if (n.kind == Node::Start && n.Attribute("class").starts_with("tinsora-g-"))
+                depth = 0;
+            continue;
+        }
+        if (n.kind == Node::Start && n.name == "br")
+            items.push_back(Item{true, {}, {}});
+        else if (n.kind == Node::Start)
+            ++depth;
+        else if (n.kind == Node::End && depth-- == 0)
+            break;
+        else if (n.kind == Node::Text)
+            for (const auto& ch : icu932::TypedChars(n.text))
+                items.push_back(Item{false, {}, std::string(ch.utf8)});
+    }
+    return items;
 }
 
 void CheckText(FuzzedDataProvider& in) {
     GradientTextOptions o;
     fuzz::TakeTextOptions(in, o);
     o.style = OutputStyle::Html5;
+    o.css = in.ConsumeBool() ? CssForm::Inline : CssForm::Classes;
+    o.cssGradient = in.ConsumeIntegralInRange(0, 3) == 0; // refused for a file, below
     o.encoding = in.ConsumeBool() ? TextEncoding::Utf8 : TextEncoding::Cp932;
     o.lineMode = in.ConsumeBool();
     o.lineEnd = in.ConsumeBool() ? std::string("\n") : std::string("\r\n");
@@ -421,35 +477,52 @@ void CheckText(FuzzedDataProvider& in) {
     const auto error = fuzz::ErrorOf([&] { WriteGradientText(o, sink); });
     GradientTextOptions classic = o;
     classic.style = OutputStyle::Classic;
-    FUZZ_CHECK(error == fuzz::ErrorOf([&] { CheckGradientText(classic); }));
-    if (error)
+    const bool refused = o.cssGradient && file;
+    FUZZ_CHECK(error == (refused ? std::optional<std::string>(
+                                       "CSS gradient の文字にテキストファイルは使えません")
+                                 : fuzz::ErrorOf([&] { CheckGradientText(classic); })));
+    if (error) {
+        FUZZ_CHECK(sink.Text().empty());
         return;
+    }
     const auto nodes = CheckWellFormed(sink.Text(), o.encoding);
-    std::vector<Item> coloured, readable;
-    Html5Items(nodes, coloured, readable);
+    CheckCssForm(nodes, o.css);
 
     std::vector<Item> expected = ClassicItems(o);
     for (Item& item : expected)
         if (!item.lineBreak)
             item.text = Html5Form(item.text);
-    if (coloured != expected) {
-        std::fprintf(stderr, "html5: %zu characters and breaks, the classic style has %zu\n",
-                     coloured.size(), expected.size());
-        for (std::size_t k = 0; k < std::min(coloured.size(), expected.size()); ++k)
-            if (!(coloured[k] == expected[k])) {
-                std::fprintf(stderr, "html5: the first difference is at %zu\n", k);
-                break;
-            }
-        std::abort();
-    }
-    // The copy for reading holds the same characters and breaks (a text file's lines are
-    // separated, not each ended, by a break).
+    // The text without colours: a text file's lines are separated, not each ended, by a break.
     std::vector<Item> uncoloured = expected;
     for (Item& item : uncoloured)
         item.color = {};
     if (file && !uncoloured.empty())
         uncoloured.pop_back();
-    FUZZ_CHECK(readable == uncoloured);
+
+    if (o.cssGradient) {
+        FUZZ_CHECK(GradientItems(nodes) == uncoloured);
+    } else {
+        std::vector<Item> coloured;
+        std::optional<std::string> name;
+        Html5Items(nodes, coloured, name);
+        if (coloured != expected) {
+            std::fprintf(stderr, "html5: %zu characters and breaks, the classic style has %zu\n",
+                         coloured.size(), expected.size());
+            for (std::size_t k = 0; k < std::min(coloured.size(), expected.size()); ++k)
+                if (!(coloured[k] == expected[k])) {
+                    std::fprintf(stderr, "html5: the first difference is at %zu\n", k);
+                    break;
+                }
+            std::abort();
+        }
+        // The name holds the same characters, a line break as a line end; blanks alone give
+        // no name.
+        std::string text;
+        for (const Item& item : uncoloured)
+            text += item.lineBreak ? std::string("\n") : item.text;
+        const bool blank = text.find_first_not_of(" \t\n\f\r") == std::string::npos;
+        FUZZ_CHECK(blank ? !name : name == text);
+    }
 
     if (o.encoding == TextEncoding::Utf8) {
         // The same as a whole page, and as the page the window makes of the fragment.
@@ -528,17 +601,18 @@ void CheckTable(FuzzedDataProvider& in) {
     o.lineEnd = in.ConsumeBool() ? std::string("\n") : std::string("\r\n");
     o.page = in.ConsumeBool();
     o.cssGradient = in.ConsumeBool();
+    o.css = in.ConsumeBool() ? CssForm::Inline : CssForm::Classes;
     o.style = OutputStyle::Html5;
 
-    // The errors in their order: the counts, then the boxes that hold no length.
+    // The errors in their order: the counts, then the boxes that hold no length; for the CSS
+    // gradient then a missing cell size, then a percentage, which it has no table to take of.
     std::optional<std::string> expectedError;
     for (const std::string* count : {&o.cols, &o.rows})
         if (!expectedError && !fuzz::ExpectedInt(*count))
             expectedError = fuzz::NotAnIntegerMessage(*count);
     std::optional<std::string> lengths[4];
     const std::string* boxes[] = {&o.padding, &o.spacing, &o.width, &o.height};
-    // The CSS gradient has no cells: only their width and height are read.
-    for (std::size_t k = o.cssGradient ? 2 : 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < 4; ++k) {
         const auto length = ModelLength(*boxes[k]);
         if (length)
             lengths[k] = *length;
@@ -547,6 +621,10 @@ void CheckTable(FuzzedDataProvider& in) {
     }
     if (!expectedError && o.cssGradient && (!lengths[2] || !lengths[3]))
         expectedError = "CSS gradient にはセルの幅と高さが必要です";
+    for (std::size_t k = 0; k < 4; ++k)
+        if (!expectedError && o.cssGradient && lengths[k] && lengths[k]->ends_with("%"))
+            expectedError = fuzz::Shown(
+                "'" + *lengths[k] + "' は CSS gradient に使えません (% は表の幅に対する割合です)");
 
     StringSink sink;
     const auto error = fuzz::ErrorOf([&] { WriteGradientTable(o, sink); });
@@ -556,20 +634,41 @@ void CheckTable(FuzzedDataProvider& in) {
         return;
     }
     const auto nodes = CheckWellFormed(sink.Text(), TextEncoding::Utf8);
+    CheckCssForm(nodes, o.css);
     if (o.cssGradient) {
-        // The four corners: 3 to 4 below, 1 to 2 above it.
+        // The stops: the table's colours at the centres of its corner cells, or, where one row
+        // or one column stops short of a corner colour, that of the cell one further.
         std::vector<ColorRGB> colours;
         for (const Node& n : nodes) {
-            const std::string_view style = n.Attribute("style");
+            const std::string_view style = n.kind == Node::Text ? n.text : n.Attribute("style");
             for (std::size_t at = style.find('#'); at != std::string_view::npos;
                  at = style.find('#', at + 1))
                 if (const auto c = HexAt(style, at + 1))
                     colours.push_back(*c);
         }
+        const int cols = fuzz::ExpectedInt(o.cols).value_or(0);
+        const int rows = fuzz::ExpectedInt(o.rows).value_or(0);
         const auto& k = o.colors;
-        FUZZ_CHECK(colours.size() == 4);
-        FUZZ_CHECK(colours[0] == k[2] && colours[1] == k[3] && colours[2] == k[0] &&
-                   colours[3] == k[1]);
+        const auto step = [](const ColorRGB& a, const ColorRGB& b, int n, int i) {
+            return ColorRGB{static_cast<std::int32_t>(GradientStep(a.Red, b.Red, n, i)),
+                            static_cast<std::int32_t>(GradientStep(a.Green, b.Green, n, i)),
+                            static_cast<std::int32_t>(GradientStep(a.Blue, b.Blue, n, i))};
+        };
+        std::vector<ColorRGB> expected;
+        if (cols <= 0 || rows <= 0) {
+        } else if (cols == 1 && rows == 1) {
+            expected = {k[0]};
+        } else if (rows == 1) {
+            expected = {k[0], step(k[0], k[1], cols, cols)};
+        } else if (cols == 1) {
+            expected = {k[0], step(k[0], k[2], rows, rows)};
+        } else {
+            const ColorRGB bottomLeft = step(k[0], k[2], rows - 1, rows - 1);
+            const ColorRGB bottomRight = step(k[1], k[3], rows - 1, rows - 1);
+            expected = {bottomLeft, step(bottomLeft, bottomRight, cols - 1, cols - 1), k[0],
+                        step(k[0], k[1], cols - 1, cols - 1)};
+        }
+        FUZZ_CHECK(colours == expected);
         return;
     }
     std::vector<ColorRGB> cells;
@@ -577,7 +676,11 @@ void CheckTable(FuzzedDataProvider& in) {
     for (const Node& n : nodes) {
         if (n.kind == Node::Start && n.name == "tr")
             ++rows;
-        if (n.kind == Node::Start && n.name == "td") {
+        if (n.kind == Node::Start && n.name == "td" && o.css == CssForm::Classes) {
+            const auto colour = StyleColour(n, "background-color:#", "tb-");
+            FUZZ_CHECK(colour.has_value());
+            cells.push_back(*colour);
+        } else if (n.kind == Node::Start && n.name == "td") {
             const std::string_view style = n.Attribute("style");
             // The lengths as the model reads them, in the order of the boxes.
             std::string expected;
@@ -625,7 +728,24 @@ void CheckTable(FuzzedDataProvider& in) {
         at += 5;
     }
     FUZZ_CHECK(out.substr(at) == "</TBODY></TABLE>");
-    FUZZ_CHECK(rows == classicRows);
+    if (o.css == CssForm::Classes) {
+        // Every cell's colour has its rule, once, and no rule is for a colour no cell has.
+        std::string sheet;
+        for (const Node& n : nodes)
+            if (n.kind == Node::Text)
+                sheet += n.text;
+        std::vector<ColorRGB> ruled;
+        for (std::size_t at = sheet.find(".tb-"); at != std::string::npos;
+             at = sheet.find(".tb-", at + 1))
+            ruled.push_back(*HexAt(sheet, at + 4));
+        std::vector<ColorRGB> distinct;
+        for (const ColorRGB& c : cells)
+            if (std::find(distinct.begin(), distinct.end(), c) == distinct.end())
+                distinct.push_back(c);
+        FUZZ_CHECK(ruled == distinct);
+    }
+    // A row without cells is no row in HTML5.
+    FUZZ_CHECK(rows == (classicCells.empty() ? 0 : classicRows));
     FUZZ_CHECK(cells == classicCells);
     if (!o.page)
         CheckWellFormed(MakeHtmlPage(sink.Text(), o.lineEnd), TextEncoding::Utf8);

@@ -7,6 +7,7 @@
 #include "text/Error.h"
 
 #include <string>
+#include <string_view>
 
 namespace tinsora {
 
@@ -21,8 +22,9 @@ struct GradientTableOptions : OutputOptions {
     std::string height = "1";  ///< every cell's height
     GradientColors colors =
         kInitialGradientColors; ///< top left, top right, bottom left, bottom right
-    /// HTML5 + CSS only: one div whose background is the four-corner gradient, sized
-    /// columns x cell width by rows x cell height, instead of the table.
+    /// HTML5 + CSS only: one div whose background is the four-corner gradient, of the size
+    /// the table takes (cells, padding and spacing), with the table's colours at the centres
+    /// of its corner cells, instead of the table.
     bool cssGradient = false;
 };
 
@@ -38,5 +40,9 @@ Uint128 GradientTableSize(const GradientTableOptions& options);
 
 /// "CSS gradient にはセルの幅と高さが必要です": the CSS gradient's size needs both texts.
 Error CssGradientSizeError();
+
+/// "'%s' は CSS gradient に使えません (% は表の幅に対する割合です)": a percentage in a box, which
+/// the div has no table to take of.
+Error CssGradientPercentError(std::string_view length);
 
 } // namespace tinsora

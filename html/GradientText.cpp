@@ -1,5 +1,6 @@
 #include "html/GradientText.h"
 
+#include "color/Contrast.h"
 #include "html/GradientWalk.h"
 #include "html/HtmlOutput.h"
 #include "html/Markup.h"
@@ -23,6 +24,10 @@ struct Settled {
 };
 
 Settled Settle(const GradientTextOptions& o) {
+    // The four corners of a text file are no gradient that one element can show in every
+    // browser (Firefox does not clip an outer background to a masked inner element's text).
+    if (o.style == OutputStyle::Html5 && o.cssGradient && o.source == GradientTextSource::File)
+        throw CssGradientFileError();
     Settled s;
     s.sizeNumber = o.sizeText.empty() ? 3 : TextToInt(o.sizeText);
     s.segments = std::clamp(o.lastGradColor, 1, 3);
@@ -235,17 +240,21 @@ constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 // One typed character as the output holds it.
 std::string TypedCharText(const std::string& text, const Cp932Char& ch, OutputStyle style,
-                          TextEncoding encoding) {
+                          TextEncoding encoding, bool attribute = false) {
     const std::string_view utf8 = std::string_view(text).substr(ch.offset, ch.length);
     const std::string_view cp932(ch.cp932, static_cast<std::size_t>(ch.width));
     if (style == OutputStyle::Classic) {
         if (encoding == TextEncoding::Utf8)
             return std::string(utf8);
-        return ch.mapped ? std::string(cp932) : std::string("?"); // no form in code page 932
+        if (ch.mapped)
+            return std::string(cp932);
+        // No form in code page 932: a reference, which a browser shows as the character.
+        const bool wellFormed = ch.width == 2;
+        return DecimalCharReference(wellFormed ? CodePoint(utf8) : 0xFFFD);
     }
     const bool wellFormed = ch.mapped || ch.width == 2;
     const std::int32_t cp = wellFormed ? CodePoint(utf8) : -1;
-    std::string form = Html5CharForm(cp, encoding);
+    std::string form = Html5CharForm(cp, encoding, attribute);
     if (!form.empty())
         return form;
     if (encoding == TextEncoding::Utf8)
@@ -257,7 +266,8 @@ std::string TypedCharText(const std::string& text, const Cp932Char& ch, OutputSt
 // conversion is asked once per distinct character, not once per character.
 class FileChars {
 public:
-    FileChars(OutputStyle style, TextEncoding encoding) : style_(style), encoding_(encoding) {
+    FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false)
+        : style_(style), encoding_(encoding), attribute_(attribute) {
         std::uint16_t rows = 1;
         for (int b = 0; b < 256; ++b)
             row_[static_cast<std::size_t>(b)] =
@@ -301,7 +311,8 @@ private:
             out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
         } else {
             // A lone lead byte or an unassigned pair decodes to U+FFFD: no character.
-            out = Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_);
+            out = Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_,
+                                attribute_);
             if (out.empty())
                 out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
         }
@@ -311,6 +322,7 @@ private:
 
     OutputStyle style_;
     TextEncoding encoding_;
+    bool attribute_;
     std::array<std::uint16_t, 256> row_{};
     std::vector<Slot> slots_;
 };
@@ -370,29 +382,163 @@ private:
     std::size_t tailSize_;
 };
 
-void WriteTyped(const GradientTextOptions& o, const Settled& s, const TextMarkup& m,
-                OutputFrame& frame, OutputBuffer& out) {
+// Entries in their final form. In the HTML5 style the line mode breaks lines inside the tag
+// that ends each entry ("</span\n>"), so that no blank comes between the characters and the
+// text shows as joined; an entry left empty is no entry there.
+struct Entries {
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+    std::string entryEnd; // after every entry
+    std::string lastEnd;  // after the last entry of after, instead
+};
+
+std::string BreakInTag(const std::string& entry, std::string_view lineEnd) {
+    return entry.substr(0, entry.size() - 1) + std::string(lineEnd) + ">";
+}
+
+Entries FinalEntries(TextMarkup& m, const GradientTextOptions& o) {
+    Entries e;
+    const std::string_view lineEnd = o.lineMode ? std::string_view(o.lineEnd) : std::string_view();
+    if (o.style == OutputStyle::Classic) {
+        e.before = m.before;
+        e.after = m.after;
+        e.entryEnd = e.lastEnd = lineEnd;
+        return e;
+    }
+    const auto keep = [&](const std::vector<std::string>& from, std::vector<std::string>& to,
+                          std::size_t* at) {
+        const std::size_t mark = at ? *at : 0;
+        for (std::size_t k = 0; k < from.size(); ++k) {
+            if (at && k == mark)
+                *at = to.size();
+            if (!from[k].empty())
+                to.push_back(lineEnd.empty() ? from[k] : BreakInTag(from[k], lineEnd));
+        }
+        if (at && mark >= from.size())
+            *at = to.size();
+    };
+    keep(m.before, e.before, &m.labelAt);
+    keep(m.after, e.after, nullptr);
+    if (!lineEnd.empty()) {
+        m.charTail = BreakInTag(m.charTail, lineEnd);
+        m.lineBreak = BreakInTag(m.lineBreak, lineEnd);
+        e.after.back() = m.after.back() + std::string(lineEnd); // the last ends its line
+        e.lastEnd.clear();
+    }
+    return e;
+}
+
+// The text's characters as one text (no colours), each character's form and each line
+// break's written into out.
+void WriteTextForms(const GradientTextOptions& o, const Settled& s, bool attribute,
+                    std::string_view lineBreak, OutputBuffer& out) {
+    if (o.source == GradientTextSource::File) {
+        FileChars forms(o.style, o.encoding, attribute);
+        std::string_view line;
+        bool first = true;
+        for (LineReader reader(o.fileBytes); reader.Next(line); first = false) {
+            if (!first)
+                out.Append(lineBreak);
+            ForEachChar(line, [&](std::size_t x, std::size_t width) {
+                out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
+            });
+        }
+        return;
+    }
+    // A typed string is short: its characters are appended one by one.
+    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
+    struct Visit {
+        const GradientTextOptions& o;
+        const std::vector<Cp932Char>& chars;
+        bool attribute;
+        std::string_view lineBreak;
+        OutputBuffer& out;
+        void Char(std::size_t j, const ColorRGB&, std::int64_t) {
+            out.Append(TypedCharText(o.text, chars[j], o.style, o.encoding, attribute));
+        }
+        void Break() { out.Append(lineBreak); }
+    } visit{o, chars, attribute, lineBreak, out};
+    WalkTyped(chars, s.segments, o.gradColors, visit);
+}
+
+// Whether the text holds anything but blanks and line breaks: a name of those alone names
+// nothing.
+bool HasVisibleText(const GradientTextOptions& o, const Settled& s) {
+    if (o.source == GradientTextSource::File) {
+        for (const char c : o.fileBytes) {
+            if (c == '\0')
+                return false;
+            if (!IsHtmlBlank(static_cast<unsigned char>(c)))
+                return true;
+        }
+        return false;
+    }
+    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
+    struct Visit {
+        const GradientTextOptions& o;
+        const std::vector<Cp932Char>& chars;
+        bool visible = false;
+        void Char(std::size_t j, const ColorRGB&, std::int64_t) {
+            const Cp932Char& ch = chars[j];
+            visible = visible || ch.length != 1 || !IsHtmlBlank(o.text[ch.offset]);
+        }
+        void Break() {}
+    } visit{o, chars};
+    WalkTyped(chars, s.segments, o.gradColors, visit);
+    return visit.visible;
+}
+
+// Whether the walk meets any character: a file with a line that is not empty, a typed string
+// with more than line-break escapes.
+bool HasCharacters(const GradientTextOptions& o, const Settled& s) {
+    if (o.source == GradientTextSource::File) {
+        const std::string_view text = o.fileBytes.substr(0, o.fileBytes.find('\0'));
+        return text.find_first_not_of("\r\n") != std::string_view::npos;
+    }
+    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
+    struct Visit {
+        bool any = false;
+        void Char(std::size_t, const ColorRGB&, std::int64_t) { any = true; }
+        void Break() {}
+    } visit;
+    WalkTyped(chars, s.segments, o.gradColors, visit);
+    return visit.any;
+}
+
+// Calls visit.Color(colour) for every character's colour, in the order of the walk.
+template <typename Visit>
+void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* out, Visit& f) {
+    if (o.source == GradientTextSource::File) {
+        struct FileVisit {
+            Visit& f;
+            OutputBuffer* out;
+            void Char(std::string_view, const ColorRGB& c) { f(c); }
+            void LineEnd(std::uint64_t done, std::uint64_t total) { Progress(done, total); }
+            void Progress(std::uint64_t done, std::uint64_t total) {
+                if (out)
+                    out->Progress(done, total);
+            }
+        } visit{f, out};
+        WalkFile(o.fileBytes, o.gradColors, visit);
+        return;
+    }
+    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
+    struct TypedVisit {
+        Visit& f;
+        void Char(std::size_t, const ColorRGB& c, std::int64_t) { f(c); }
+        void Break() {}
+    } visit{f};
+    WalkTyped(chars, s.segments, o.gradColors, visit);
+}
+
+void WriteTypedEntries(const GradientTextOptions& o, const Settled& s, const TextMarkup& m,
+                       std::string_view entryEnd, OutputBuffer& out) {
     const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     std::vector<std::string> texts;
     texts.reserve(chars.size());
     for (const Cp932Char& ch : chars)
         texts.push_back(TypedCharText(o.text, ch, o.style, o.encoding));
-    if (!m.readableOpen.empty()) {
-        struct Copy {
-            const std::vector<std::string>& texts;
-            const TextMarkup& m;
-            OutputBuffer& out;
-            void Char(std::size_t j, const ColorRGB&, std::int64_t) { out.Append(texts[j]); }
-            void Break() { out.Append(m.readableBreak); }
-        } copy{texts, m, out};
-        out.Append(m.readableOpen);
-        WalkTyped(chars, s.segments, o.gradColors, copy);
-        out.Append(m.readableClose);
-        out.Append(frame.EntryEnd());
-    }
-    for (std::size_t k = m.readableAt; k < m.before.size(); ++k)
-        frame.Entry(m.before[k]);
-    struct Entries {
+    struct Visit {
         const std::vector<std::string>& texts;
         TextWriter writer;
         std::uint64_t total;
@@ -402,31 +548,15 @@ void WriteTyped(const GradientTextOptions& o, const Settled& s, const TextMarkup
                 writer.Progress(j + 1, total);
         }
         void Break() { writer.Break(); }
-    } entries{texts, TextWriter(out, m, frame.EntryEnd()), chars.size()};
-    WalkTyped(chars, s.segments, o.gradColors, entries);
+    } visit{texts, TextWriter(out, m, entryEnd), chars.size()};
+    WalkTyped(chars, s.segments, o.gradColors, visit);
     out.Progress(chars.size(), chars.size());
 }
 
-void WriteFile(const GradientTextOptions& o, const TextMarkup& m, OutputFrame& frame,
-               OutputBuffer& out) {
+void WriteFileEntries(const GradientTextOptions& o, const TextMarkup& m, std::string_view entryEnd,
+                      OutputBuffer& out) {
     FileChars forms(o.style, o.encoding);
-    if (!m.readableOpen.empty()) {
-        out.Append(m.readableOpen);
-        std::string_view line;
-        bool first = true;
-        for (LineReader reader(o.fileBytes); reader.Next(line); first = false) {
-            if (!first)
-                out.Append(m.readableBreak);
-            ForEachChar(line, [&](std::size_t x, std::size_t width) {
-                out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
-            });
-        }
-        out.Append(m.readableClose);
-        out.Append(frame.EntryEnd());
-    }
-    for (std::size_t k = m.readableAt; k < m.before.size(); ++k)
-        frame.Entry(m.before[k]);
-    struct Entries {
+    struct Visit {
         FileChars& forms;
         TextWriter writer;
         void Char(std::string_view bytes, const ColorRGB& color) {
@@ -437,11 +567,15 @@ void WriteFile(const GradientTextOptions& o, const TextMarkup& m, OutputFrame& f
             writer.Progress(done, total);
         }
         void Progress(std::uint64_t done, std::uint64_t total) { writer.Progress(done, total); }
-    } entries{forms, TextWriter(out, m, frame.EntryEnd())};
-    WalkFile(o.fileBytes, o.gradColors, entries);
+    } visit{forms, TextWriter(out, m, entryEnd)};
+    WalkFile(o.fileBytes, o.gradColors, visit);
 }
 
 } // namespace
+
+Error CssGradientFileError() {
+    return Error("CSS gradient の文字にテキストファイルは使えません");
+}
 
 void CheckGradientText(const GradientTextOptions& options) {
     Settle(options);
@@ -449,23 +583,81 @@ void CheckGradientText(const GradientTextOptions& options) {
 
 void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     const Settled settled = Settle(options);
+    const bool html5 = options.style == OutputStyle::Html5;
     TextMarkup markup =
-        options.style == OutputStyle::Html5 ? Html5TextMarkup(options) : ClassicTextMarkup(options);
-    if (markup.readableOpen.empty())
-        markup.readableAt = markup.before.size();
+        html5 ? Html5TextMarkup(options, settled.segments) : ClassicTextMarkup(options);
+    const Entries entries = FinalEntries(markup, options);
     OutputBuffer out(sink);
     OutputFrame frame(out, options);
-    frame.Begin(markup.head);
-    for (std::size_t k = 0; k < markup.readableAt; ++k)
-        frame.Entry(markup.before[k]);
-    if (options.source == GradientTextSource::File)
-        WriteFile(options, markup, frame, out);
-    else
-        WriteTyped(options, settled, markup, frame, out);
-    for (const std::string& entry : markup.after)
-        frame.Entry(entry);
+    const auto entry = [&](std::string_view e) {
+        out.Append(e);
+        out.Append(entries.entryEnd);
+    };
+
+    // The style sheet: the fixed rules, and with class rules one per colour, found by a walk
+    // of its own before the characters are written.
+    const bool anyColor = !markup.colorRule.Empty() && HasCharacters(options, settled);
+    frame.Begin(!markup.rules.empty() || anyColor, [&] {
+        frame.HeadLine("<style>");
+        for (const std::string& rule : markup.rules)
+            frame.HeadLine(rule);
+        if (anyColor) {
+            ColorRuleLines lines(markup.colorRule, frame.HeadLineEnd());
+            auto write = [&](const ColorRGB& color) { lines.Write(out, color); };
+            WalkColors(options, settled, &out, write);
+        }
+        frame.HeadLine("</style>");
+    });
+
+    const std::size_t labelAt = markup.labelled ? markup.labelAt : entries.before.size();
+    for (std::size_t k = 0; k < entries.before.size(); ++k) {
+        if (k == labelAt)
+            break;
+        entry(entries.before[k]);
+    }
+    if (markup.labelled) {
+        // The element that names the characters with the whole text; a text of blanks alone
+        // has no name to give.
+        std::string open = "<span>";
+        if (HasVisibleText(options, settled)) {
+            out.Append("<span role=\"img\" aria-label=\"");
+            WriteTextForms(options, settled, true, "&#xA;", out);
+            open = "\">";
+        }
+        entry(options.lineMode ? BreakInTag(open, options.lineEnd) : open);
+        for (std::size_t k = labelAt; k < entries.before.size(); ++k)
+            entry(entries.before[k]);
+    }
+    if (markup.plain) {
+        const std::string lineBreak = markup.lineBreak + std::string(entries.entryEnd);
+        WriteTextForms(options, settled, false, lineBreak, out);
+    } else if (options.source == GradientTextSource::File) {
+        WriteFileEntries(options, markup, entries.entryEnd, out);
+    } else {
+        WriteTypedEntries(options, settled, markup, entries.entryEnd, out);
+    }
+    for (std::size_t k = 0; k < entries.after.size(); ++k) {
+        out.Append(entries.after[k]);
+        out.Append(k + 1 == entries.after.size() ? entries.lastEnd : entries.entryEnd);
+    }
     frame.End();
     out.Flush();
+}
+
+std::optional<ColorRGB> LowestContrastColor(const GradientTextOptions& options,
+                                            const ColorRGB& background) {
+    const Settled settled = Settle(options);
+    std::optional<ColorRGB> lowest;
+    double ratio = 0;
+    auto visit = [&](const ColorRGB& c) {
+        const double r = ContrastRatio(c, background);
+        if (!lowest || r < ratio) {
+            lowest = c;
+            ratio = r;
+        }
+    };
+    WalkColors(options, settled, nullptr, visit);
+    return lowest;
 }
 
 GradientTextPreview MakeGradientTextPreview(const GradientTextOptions& options) {

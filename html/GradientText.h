@@ -4,8 +4,10 @@
 #include "gradient/Gradation.h"
 #include "html/OutputSink.h"
 #include "html/OutputStyle.h"
+#include "text/Error.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,17 +51,32 @@ struct GradientTextOptions : OutputOptions {
     std::string sizeText = "3"; ///< the size box as typed; empty gives no size attribute
 
     /// Encoding of the characters in the output. In code page 932 a typed character that has no
-    /// form there is written as "?" in the classic style, as a character reference in HTML5.
+    /// form there is written as a character reference (decimal in the classic style).
     TextEncoding encoding = TextEncoding::Utf8;
+
+    /// HTML5 + CSS only, a typed string only: the whole text in one element whose background,
+    /// a CSS gradient through the colours, shows through the letters, instead of a colour per
+    /// character.
+    bool cssGradient = false;
 };
 
-/// Throws what a run throws before it writes anything, in the order of the run: a size text,
-/// then (for a typed string) a colour count text, that is not an integer.
+/// "CSS gradient の文字にテキストファイルは使えません": the one-element gradient is for a typed
+/// string.
+Error CssGradientFileError();
+
+/// Throws what a run throws before it writes anything, in the order of the run: the CSS
+/// gradient for a text file, then a size text, then (for a typed string) a colour count
+/// text, that is not an integer.
 void CheckGradientText(const GradientTextOptions& options);
 
 /// Writes the gradient text in the chosen style into sink, any size, reporting progress in
 /// characters of a typed string or bytes of a file; throws as CheckGradientText first.
 void WriteGradientText(const GradientTextOptions& options, OutputSink& sink);
+
+/// The colour of the characters with the lowest contrast against background (the first of
+/// them), or nothing for a text without characters; throws as CheckGradientText.
+std::optional<ColorRGB> LowestContrastColor(const GradientTextOptions& options,
+                                            const ColorRGB& background);
 
 /// One typed character drawn in the preview.
 struct PreviewGlyph {

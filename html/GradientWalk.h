@@ -1,11 +1,14 @@
 #pragma once
 
+#include "color/User.h"
 #include "gradient/Gradation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace tinsora {
 
@@ -51,6 +54,38 @@ private:
     std::int64_t remainder_ = 0;
     std::int64_t stepQuotient_ = 0;
     std::int64_t stepRemainder_ = 0;
+};
+
+/// A set of colours: a bit for each of the 16,777,216. The channels' bits are interleaved in
+/// a colour's place, so that colours near each other, as a gradient's are, have their bits
+/// near each other too: the 2 MiB of bits are then read mostly from the cache.
+class ColorSet {
+public:
+    ColorSet() : bits_(std::size_t{1} << 18, 0) {}
+
+    /// Adds a colour (channels 0..255); true when it was not in the set.
+    bool Insert(const ColorRGB& c) {
+        const std::uint32_t key = kSpread[static_cast<std::uint8_t>(c.Red)] << 2 |
+                                  kSpread[static_cast<std::uint8_t>(c.Green)] << 1 |
+                                  kSpread[static_cast<std::uint8_t>(c.Blue)];
+        std::uint64_t& word = bits_[key >> 6];
+        const std::uint64_t bit = std::uint64_t{1} << (key & 63);
+        const bool added = (word & bit) == 0;
+        word |= bit;
+        return added;
+    }
+
+private:
+    // Bit k of a channel at bit 3k.
+    static constexpr std::array<std::uint32_t, 256> kSpread = [] {
+        std::array<std::uint32_t, 256> spread{};
+        for (std::uint32_t v = 0; v < 256; ++v)
+            for (std::uint32_t k = 0; k < 8; ++k)
+                spread[v] |= ((v >> k) & 1u) << (3 * k);
+        return spread;
+    }();
+
+    std::vector<std::uint64_t> bits_;
 };
 
 /// The lines of a text one after another: lines end at CR LF, LF or CR, a zero byte ends the

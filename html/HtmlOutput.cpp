@@ -7,8 +7,8 @@ namespace tinsora {
 
 namespace {
 
-// The page around the two parts; head, when not empty, ends with its line end.
-std::string PageStart(std::string_view head, std::string_view bodyTag, std::string_view le) {
+// The start of a page, up to where the head part goes.
+std::string PageOpen(std::string_view le) {
     std::string s;
     for (const std::string_view line :
          {std::string_view("<!DOCTYPE html>"), std::string_view("<html lang=\"ja\">"),
@@ -17,14 +17,23 @@ std::string PageStart(std::string_view head, std::string_view bodyTag, std::stri
         s += line;
         s += le;
     }
-    s += head;
-    s += "</head>";
+    return s;
+}
+
+// The page from the end of its head to where the body part goes.
+std::string PageBodyStart(std::string_view bodyTag, std::string_view le) {
+    std::string s = "</head>";
     s += le;
     s += bodyTag.empty() ? std::string_view("<body>") : bodyTag;
     s += le;
     s += "<main>";
     s += le;
     return s;
+}
+
+// The page around the two parts; head, when not empty, ends with its line end.
+std::string PageStart(std::string_view head, std::string_view bodyTag, std::string_view le) {
+    return PageOpen(le) + std::string(head) + PageBodyStart(bodyTag, le);
 }
 
 std::string PageEnd(std::string_view le) {
@@ -139,22 +148,35 @@ void OutputFrame::Entry(std::string_view entry) {
 }
 
 void OutputFrame::Begin(const std::vector<std::string>& headLines, std::string_view bodyTag) {
+    Begin(
+        !headLines.empty(),
+        [&] {
+            for (const std::string& line : headLines)
+                HeadLine(line);
+        },
+        bodyTag);
+}
+
+void OutputFrame::Begin(bool hasHead, const std::function<void()>& writeHead,
+                        std::string_view bodyTag) {
+    // The head part keeps its lines also when the body part is joined: each comment says
+    // to copy the lines after it.
     if (options_.page) {
-        std::string head;
-        for (const std::string& line : headLines) {
-            head += line;
-            head += EntryEnd();
-        }
-        if (!head.empty() && !EndsWithLineEnd(head))
-            head += options_.lineEnd;
-        out_.Append(PageStart(head, bodyTag, options_.lineEnd));
-    } else if (!headLines.empty()) {
-        Entry(kHeadPartMark);
-        for (const std::string& line : headLines)
-            Entry(line);
-        Entry(kBodyPartMark);
+        out_.Append(PageOpen(options_.lineEnd));
+        if (hasHead)
+            writeHead();
+        out_.Append(PageBodyStart(bodyTag, options_.lineEnd));
+    } else if (hasHead) {
+        HeadLine(kHeadPartMark);
+        writeHead();
+        HeadLine(kBodyPartMark);
     }
     bodyStart_ = out_.Total();
+}
+
+void OutputFrame::HeadLine(std::string_view line) {
+    out_.Append(line);
+    out_.Append(options_.lineEnd);
 }
 
 void OutputFrame::End() {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -73,6 +74,13 @@ public:
     /// Writes the head part (style sheet lines, none for no head part) and starts the body
     /// part; bodyTag, when given, is the page's own <body> start tag.
     void Begin(const std::vector<std::string>& headLines, std::string_view bodyTag = {});
+    /// The same with the head part's lines written by writeHead through HeadLine; hasHead
+    /// false writes no head part.
+    void Begin(bool hasHead, const std::function<void()>& writeHead, std::string_view bodyTag = {});
+    /// One line of the head part, always followed by the line end.
+    void HeadLine(std::string_view line);
+    /// The line end of the head part's lines.
+    std::string_view HeadLineEnd() const { return options_.lineEnd; }
     /// Ends the body part (and the page).
     void End();
 

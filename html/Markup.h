@@ -6,7 +6,10 @@
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
+#include "html/GradientWalk.h"
+#include "html/HtmlOutput.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,33 +17,84 @@
 
 namespace tinsora {
 
+/// A style sheet rule written once for every distinct colour, whose six colour digits go in
+/// at the two places hexAt.
+struct ColorRule {
+    std::string text;
+    std::size_t hexAt[2] = {0, 0};
+    bool Empty() const { return text.empty(); }
+};
+
+/// Writes a colour rule as a line of a style sheet, once for each distinct colour.
+class ColorRuleLines {
+public:
+    ColorRuleLines(const ColorRule& rule, std::string_view lineEnd)
+        : line_(rule.text + std::string(lineEnd)), hexAt_{rule.hexAt[0], rule.hexAt[1]} {}
+
+    /// The rule of color, unless it was written before.
+    void Write(OutputBuffer& out, const ColorRGB& color) {
+        if (!seen_.Insert(color))
+            return;
+        char* p = out.Room(line_.size());
+        std::copy(line_.begin(), line_.end(), p);
+        WriteHexColor(p + hexAt_[0], color);
+        WriteHexColor(p + hexAt_[1], color);
+        out.Commit(p + line_.size());
+    }
+
+private:
+    ColorSet seen_;
+    std::string line_;
+    std::size_t hexAt_[2];
+};
+
 /// Gradient text: every entry of before and after is written as an entry; a character entry
 /// is charHead (whose colour digits sit at hexAt), the character, and charTail.
 struct TextMarkup {
-    std::vector<std::string> head; ///< the style sheet for the page's head, when one is needed
+    std::vector<std::string> rules; ///< the style sheet's fixed rules, when one is needed
+    ColorRule colorRule;            ///< a rule per colour (class rules), or none
     std::vector<std::string> before;
     std::string charHead;
     std::size_t hexAt = 0;
     std::string charTail;
     std::string lineBreak;
     std::vector<std::string> after;
-    /// The text once more for assistive technology, written between these two before the
-    /// characters, lines separated by readableBreak; nothing when readableOpen is empty.
-    std::string readableOpen;
-    std::string readableClose;
-    std::string readableBreak;
-    std::size_t readableAt = 0; ///< the copy goes after this many entries of before
+    /// HTML5: the characters sit in one element that carries the whole text as its name, so
+    /// that it is read as one text; it goes after this many entries of before.
+    bool labelled = false;
+    std::size_t labelAt = 0;
+    /// One element for the whole text (the CSS gradient): the characters are written as text,
+    /// without an element or a colour each.
+    bool plain = false;
 };
 
 /// A table: the fixed entries around the rows, and the cell entry into whose hexAt the six
 /// colour digits of each cell go. Every text ends with its entry end.
 struct TableMarkup {
+    std::vector<std::string> rules; ///< the style sheet's fixed rules, when one is needed
+    ColorRule colorRule;            ///< a rule per colour (class rules), or none
     std::string open;
     std::string rowOpen;
     std::string cell;
     std::size_t hexAt = 0;
     std::string rowClose;
     std::string close;
+};
+
+/// The CSS gradient in place of a table: its style sheet rules (none in the inline form) and
+/// its entries.
+struct CssGradientMarkup {
+    std::vector<std::string> rules;
+    std::vector<std::string> entries;
+};
+
+/// The colours at the CSS gradient's four stops, as the table gives them: the cells at the
+/// corners, or where a table of one row or one column stops short of a corner colour, the
+/// colour of the cell one further.
+struct GradientStops {
+    std::int32_t cols = 0;
+    std::int32_t rows = 0;
+    ColorRGB topLeft, topRight, bottomLeft, bottomRight;
 };
 
 /// The decoration tags in their fixed order, opening and closing.
@@ -64,20 +118,26 @@ std::string TableEntry(const OutputOptions& o, std::size_t indent, std::string_v
 TextMarkup ClassicTextMarkup(const GradientTextOptions& o);
 TableMarkup ClassicTableMarkup(const GradientTableOptions& o);
 
-TextMarkup Html5TextMarkup(const GradientTextOptions& o);
+/// segments: the colour segments of a typed string, for the CSS gradient.
+TextMarkup Html5TextMarkup(const GradientTextOptions& o, int segments);
 /// Throws CssLengthError for a box that holds no length.
 TableMarkup Html5TableMarkup(const GradientTableOptions& o);
-/// The CSS gradient's entries for a table of cols x rows cells; throws CssLengthError or
-/// CssGradientSizeError.
-std::vector<std::string> Html5CssGradient(const GradientTableOptions& o, std::int32_t cols,
-                                          std::int32_t rows);
+/// The CSS gradient for a table; throws CssLengthError, CssGradientSizeError or
+/// CssGradientPercentError.
+CssGradientMarkup Html5CssGradient(const GradientTableOptions& o, const GradientStops& stops);
 /// The style sheet of the BODY tag.
 std::vector<std::string> Html5BodyHead(const BodyColors& colors);
 /// The HTML5 + CSS form of a character given as its code point (-1 for bytes that are no
-/// character); empty when the character is written as it is.
-std::string Html5CharForm(std::int32_t codePoint, TextEncoding encoding);
+/// character), in text or in a quoted attribute value; empty when the character is written
+/// as it is.
+std::string Html5CharForm(std::int32_t codePoint, TextEncoding encoding, bool attribute = false);
 /// A character reference such as "&#x1F600;".
 std::string CharReference(std::int32_t codePoint);
+/// A decimal character reference such as "&#8364;", as the classic style writes one.
+std::string DecimalCharReference(std::int32_t codePoint);
+/// Whether a character (code point, -1 for none) is a blank in HTML: a name of only these
+/// says nothing.
+bool IsHtmlBlank(std::int32_t codePoint);
 
 /// Six hexadecimal digits of a colour.
 std::string HexColor(const ColorRGB& c);

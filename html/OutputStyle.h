@@ -10,9 +10,17 @@ enum class OutputStyle {
     Html5,   ///< valid HTML5 with the presentation in CSS
 };
 
+/// Where the HTML5 + CSS style puts its CSS.
+enum class CssForm {
+    Inline,  ///< style attributes on the elements, a style sheet only where one is needed
+    Classes, ///< a style sheet of class rules and class attributes only: no style attribute,
+             ///< so that a page whose Content-Security-Policy allows that sheet shows it
+};
+
 /// The form of a generator's output, shared by the three generators.
 struct OutputOptions {
     OutputStyle style = OutputStyle::Classic;
+    CssForm css = CssForm::Inline; ///< HTML5 + CSS only
     bool lineMode = true;         ///< one entry per line, indented ("整形"); otherwise all joined
     std::string lineEnd = "\r\n"; ///< written after every entry in line mode
     bool page = false;            ///< a whole HTML5 page around the output instead of the fragment

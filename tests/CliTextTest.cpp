@@ -69,8 +69,9 @@ TEST(CliText, ReadsCodePage932FilesAndWritesEitherEncoding) {
               Entry("FF0000", "\x82\xA0") + "\n<BR>\n" + Entry("00FF00", "B") + "\n<BR>\n");
     std::filesystem::remove(path);
 
+    // A character that code page 932 lacks is kept as a reference, which a browser shows.
     const auto typed = RunProgram(TINSORA_CLI_PATH, {"text", "--encoding", "cp932", "あ😀"});
-    EXPECT_EQ(typed.out, Entry("FF0000", "\x82\xA0") + "\n" + Entry("FFAAAA", "?") + "\n");
+    EXPECT_EQ(typed.out, Entry("FF0000", "\x82\xA0") + "\n" + Entry("FFAAAA", "&#128512;") + "\n");
 }
 
 TEST(CliText, ReportsProgramErrorsWithStatusOne) {
@@ -115,11 +116,13 @@ TEST(CliText, ReportsUsageErrorsWithStatusTwo) {
 TEST(CliText, WritesTheHtml5StyleAndReadsTheFileAfterTheSizeAndCount) {
     const auto r = RunProgram(TINSORA_CLI_PATH, {"text", "--style", "html5", "--joined", "A&"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find(">A&amp;</span><span aria-hidden=\"true\"><span "
-                         "style=\"color:#FF0000;font-size:medium\">A</span>"),
-              std::string::npos)
-        << r.out;
-    EXPECT_TRUE(r.out.ends_with("</span></span>\n"));
+    // Without --size the text takes the size of where it is put.
+    EXPECT_EQ(r.out, "<span role=\"img\" aria-label=\"A&amp;\"><span style=\"color:#FF0000\">A"
+                     "</span><span style=\"color:#FFFFFF\">&amp;</span></span>\n");
+    const auto sized =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--css", "classes", "--size", "3", "A"});
+    EXPECT_NE(sized.out.find(".tinsora-s3{font-size:medium}"), std::string::npos) << sized.out;
+    EXPECT_EQ(sized.out.find("style="), std::string::npos) << "classes imply HTML5, no style";
 
     const auto page = RunProgram(TINSORA_CLI_PATH, {"text", "--page", "--blink", "A"});
     EXPECT_NE(page.out.find("<head>"), std::string::npos);
@@ -132,4 +135,39 @@ TEST(CliText, WritesTheHtml5StyleAndReadsTheFileAfterTheSizeAndCount) {
     const auto cp932 = RunProgram(TINSORA_CLI_PATH, {"text", "--page", "--encoding", "cp932", "A"});
     EXPECT_EQ(cp932.status, 2);
     EXPECT_TRUE(cp932.out.empty());
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"text", "--style", "classic", "--css-gradient", "A"},
+             {"text", "--style", "classic", "--css", "classes", "A"},
+             {"text", "--background", "white", "A"},
+             {"text", "--css", "attributes", "A"}}) {
+        const auto bad = RunProgram(TINSORA_CLI_PATH, args);
+        EXPECT_EQ(bad.status, 2) << args[2];
+        EXPECT_TRUE(bad.out.empty());
+    }
+}
+
+TEST(CliText, ChecksTheLowestContrastOfTheCharacters) {
+    // Red to white: the last letters are white on white.
+    const auto low = RunProgram(TINSORA_CLI_PATH, {"text", "--check", "ABC"});
+    EXPECT_EQ(low.status, 1);
+    EXPECT_TRUE(low.out.ends_with(
+        "lowest contrast: 1.00:1 (#FFFFFF on #FFFFFF) (AA: fail, AAA: fail, AA large: fail)\n"))
+        << low.out;
+    EXPECT_EQ(low.err, "tinsora-cli: below AA (4.5:1) against #FFFFFF: #FFFFFF\n");
+
+    // On black the red end is the lowest; a file's characters are checked too.
+    const auto path = WriteFile("tinsora-cli-check.txt", "AB\r\nCD");
+    const auto dark =
+        RunProgram(TINSORA_CLI_PATH, {"text", "--check", "--background", "#000", "--colors",
+                                      "red,white,gray,white", "--file", path.string()});
+    std::filesystem::remove(path);
+    EXPECT_EQ(dark.status, 0) << dark.err;
+    EXPECT_TRUE(dark.out.ends_with("lowest contrast: 5.25:1 (#FF0000 on #000000) "
+                                   "(AA: pass, AAA: fail, AA large: pass)\n"))
+        << dark.out;
+
+    const auto none = RunProgram(TINSORA_CLI_PATH, {"text", "--check", "\\n"});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_TRUE(none.out.ends_with("lowest contrast: no characters\n"));
 }

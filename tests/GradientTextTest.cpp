@@ -123,7 +123,9 @@ TEST(GradientText, KeepsCharactersWithoutACodePage932FormAsWideCharacters) {
     EXPECT_EQ(Entries(Typed("😀A")), (Lines{Entry("FF0000", "😀"), Entry("FFFFFF", "A")}));
     auto o = Typed("😀A");
     o.encoding = TextEncoding::Cp932;
-    EXPECT_EQ(Entries(o)[0], Entry("FF0000", "?"));
+    EXPECT_EQ(Entries(o)[0], Entry("FF0000", "&#128512;"));
+    o.text = "\xFF"; // a byte that is no character
+    EXPECT_EQ(Entries(o)[0], Entry("FF0000", "&#65533;"));
 }
 
 TEST(GradientText, WritesCodePage932BytesWhenAskedTo) {

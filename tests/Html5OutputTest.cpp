@@ -35,8 +35,10 @@ GradientTextOptions Typed(std::string text) {
     return o;
 }
 
-const std::string kReadable = "<span style=\"position:absolute;width:1px;height:1px;"
-                              "overflow:hidden;clip-path:inset(50%);white-space:nowrap\">";
+GradientTextOptions Classes(GradientTextOptions o) {
+    o.css = CssForm::Classes;
+    return o;
+}
 
 std::string ErrorOf(const GradientTableOptions& o) {
     try {
@@ -49,22 +51,25 @@ std::string ErrorOf(const GradientTableOptions& o) {
 
 } // namespace
 
-TEST(Html5Text, GivesTheTextOnceAndEveryCharacterItsColourInCss) {
-    EXPECT_EQ(Text(Typed("A<&")),
-              kReadable + "A&lt;&amp;</span><span aria-hidden=\"true\">\n"
-                          "<span style=\"color:#FF0000;font-size:medium\">A</span>\n"
-                          "<span style=\"color:#FF7F7F;font-size:medium\">&lt;</span>\n"
-                          "<span style=\"color:#FFFFFF;font-size:medium\">&amp;</span>\n"
-                          "</span>\n");
+TEST(Html5Text, NamesTheTextOnceAndBreaksLinesInsideTheTags) {
+    // One element named with the whole text holds the coloured characters; in line mode every
+    // line break sits inside a tag, so that nothing comes between the characters.
+    EXPECT_EQ(Text(Typed("A<\"")), "<span role=\"img\" aria-label=\"A&lt;&quot;\"\n"
+                                   "><span style=\"color:#FF0000;font-size:medium\">A</span\n"
+                                   "><span style=\"color:#FF7F7F;font-size:medium\">&lt;</span\n"
+                                   "><span style=\"color:#FFFFFF;font-size:medium\">\"</span\n"
+                                   "></span>\n");
     // The same colours as the classic style, in the same order, breaks included.
     auto o = Typed("AB\\nXY");
     o.lineMode = false;
-    EXPECT_EQ(Text(o), kReadable +
-                           "AB<br>XY</span><span aria-hidden=\"true\">"
-                           "<span style=\"color:#FF0000;font-size:medium\">A</span>"
-                           "<span style=\"color:#FF3333;font-size:medium\">B</span><br>"
-                           "<span style=\"color:#FF9999;font-size:medium\">X</span>"
-                           "<span style=\"color:#FFCCCC;font-size:medium\">Y</span></span>");
+    o.sizeText.clear();
+    EXPECT_EQ(Text(o), "<span role=\"img\" aria-label=\"AB&#xA;XY\">"
+                       "<span style=\"color:#FF0000\">A</span>"
+                       "<span style=\"color:#FF3333\">B</span><br>"
+                       "<span style=\"color:#FF9999\">X</span>"
+                       "<span style=\"color:#FFCCCC\">Y</span></span>");
+    // Blanks alone name nothing: no name that says nothing.
+    EXPECT_EQ(Text(Typed(" ")).substr(0, 7), "<span\n>");
 }
 
 TEST(Html5Text, MapsLegacyFontSizesAsTheHtmlStandardDoes) {
@@ -104,6 +109,7 @@ TEST(Html5Text, MapsLegacyFontSizesAsTheHtmlStandardDoes) {
 
 TEST(Html5Text, WritesDecorationsAsConformingElementsInTheirOrder) {
     auto all = Typed("A");
+    all.lineMode = false;
     all.bold = all.italic = all.underline = all.strikeOut = all.tt = all.tateIchi = true;
     const std::string text = Text(all);
     EXPECT_NE(text.find("<span style=\"color:#FF0000;font-size:medium\"><b><i><u><s>"
@@ -116,36 +122,40 @@ TEST(Html5Text, WritesDecorationsAsConformingElementsInTheirOrder) {
     auto scoped = Typed("A");
     scoped.bold = true;
     scoped.scope = TagScope::String;
-    EXPECT_NE(Text(scoped).find("<span aria-hidden=\"true\">\n<b>\n<span style=\"color:#FF0000;"
-                                "font-size:medium\">A</span>\n</b>\n</span>\n"),
-              std::string::npos);
+    EXPECT_TRUE(Text(scoped).ends_with("\"\n><b\n><span style=\"color:#FF0000;"
+                                       "font-size:medium\">A</span\n></b\n></span>\n"));
 }
 
-TEST(Html5Text, AnimatesBlinkAndMarqueeFromAHeadPart) {
+TEST(Html5Text, AnimatesBlinkAndMarqueeFromAHeadPartAndLetsThemStop) {
     auto o = Typed("A");
     o.blink = true;
     o.marquee = true;
     o.marqueeDirection = MarqueeDirection::Right;
     o.marqueeBehavior = MarqueeBehavior::Alternate;
+    o.lineMode = false; // the head part keeps its lines all the same
     const std::string text = Text(o);
-    const std::size_t head = text.find(kHeadPartMark);
-    const std::size_t body = text.find(kBodyPartMark);
-    ASSERT_EQ(head, 0u);
+    const std::size_t body = text.find(std::string(kBodyPartMark) + "\n");
+    ASSERT_EQ(text.find(std::string(kHeadPartMark) + "\n<style>\n"), 0u);
     ASSERT_NE(body, std::string::npos);
     const std::string headPart = text.substr(0, body);
-    EXPECT_NE(headPart.find("@keyframes tinsora-blink{"), std::string::npos);
-    EXPECT_NE(headPart.find("@keyframes tinsora-marquee-right-alternate{from{left:0;transform:"
-                            "translateX(0)}to{left:100%;transform:translateX(-100%)}}"),
+    // Blinking stops within five seconds; the marquee stands still under the pointer or the
+    // keyboard focus, which it takes; both stand still for those who ask for less motion.
+    EXPECT_NE(headPart.find("\n.tinsora-blink{animation:tinsora-blink 1s step-end 5}\n"),
               std::string::npos);
-    EXPECT_NE(headPart.find("infinite alternate"), std::string::npos);
-    EXPECT_NE(headPart.find("prefers-reduced-motion"), std::string::npos);
-    const std::string bodyPart = text.substr(body);
-    EXPECT_NE(bodyPart.find("<span class=\"tinsora-marquee\"><span "
-                            "class=\"tinsora-marquee-right-alternate\">\n" +
-                            kReadable),
+    EXPECT_NE(headPart.find("\n@keyframes tinsora-marquee-right-alternate{from{left:0;transform:"
+                            "translateX(0)}to{left:100%;transform:translateX(-100%)}}\n"),
               std::string::npos);
-    EXPECT_NE(bodyPart.find("<span class=\"tinsora-blink\">A</span>"), std::string::npos);
-    EXPECT_TRUE(bodyPart.ends_with("</span>\n</span></span>\n"));
+    EXPECT_NE(headPart.find("\n.tinsora-marquee:hover>*,.tinsora-marquee:focus>*{"
+                            "animation-play-state:paused}\n"),
+              std::string::npos);
+    EXPECT_NE(headPart.find("\n@media (prefers-reduced-motion:reduce){.tinsora-marquee-right-"
+                            "alternate,.tinsora-blink{animation:none}}\n"),
+              std::string::npos);
+    EXPECT_EQ(text.substr(body + kBodyPartMark.size() + 1),
+              "<span class=\"tinsora-marquee\" tabindex=\"0\"><span "
+              "class=\"tinsora-marquee-right-alternate\"><span role=\"img\" aria-label=\"A\">"
+              "<span style=\"color:#FF0000;font-size:medium\"><span class=\"tinsora-blink\">A"
+              "</span></span></span></span></span>");
 
     for (const auto behavior :
          {MarqueeBehavior::Scroll, MarqueeBehavior::Slide, MarqueeBehavior::Alternate}) {
@@ -157,33 +167,96 @@ TEST(Html5Text, AnimatesBlinkAndMarqueeFromAHeadPart) {
     }
 }
 
+TEST(Html5Text, ClassRulesLeaveNoStyleAttribute) {
+    auto o = Classes(Typed("AAB"));
+    o.colorCountText = "2";
+    o.gradColors[1] = o.gradColors[0]; // the same colour twice: one rule
+    o.gradColors[1].Blue = 6;
+    o.sizeText = "7";
+    o.tt = true;
+    const std::string text = Text(o);
+    EXPECT_EQ(text.find("style=\""), std::string::npos);
+    EXPECT_EQ(text, std::string(kHeadPartMark) +
+                        "\n<style>\n.tinsora-tt{font-family:monospace}\n"
+                        ".tinsora-s7{font-size:xxx-large}\n.tc-FF0000{color:#FF0000}\n"
+                        ".tc-FF0003{color:#FF0003}\n.tc-FF0006{color:#FF0006}\n</style>\n" +
+                        std::string(kBodyPartMark) +
+                        "\n<span role=\"img\" aria-label=\"AAB\"\n"
+                        "><span class=\"tinsora-s7 tc-FF0000\"><span class=\"tinsora-tt\">A"
+                        "</span></span\n><span class=\"tinsora-s7 tc-FF0003\"><span "
+                        "class=\"tinsora-tt\">A</span></span\n><span class=\"tinsora-s7 "
+                        "tc-FF0006\"><span class=\"tinsora-tt\">B</span></span\n></span>\n");
+    // A rule per distinct colour, each once, in the order the colours come.
+    auto file = Classes(Html5(GradientTextOptions{}));
+    file.source = GradientTextSource::File;
+    file.fileBytes = "AAAA\nAAAA";
+    file.gradColors = {ColorRGB{1, 2, 3}, ColorRGB{1, 2, 3}, ColorRGB{1, 2, 3}, ColorRGB{9, 9, 9}};
+    const std::string fileText = Text(file);
+    const std::string head = fileText.substr(0, fileText.find("</style>"));
+    EXPECT_EQ(std::count(head.begin(), head.end(), '\n'), 7) << head;
+    EXPECT_TRUE(head.ends_with(".tc-010203{color:#010203}\n.tc-030405{color:#030405}\n"
+                               ".tc-060607{color:#060607}\n.tc-090909{color:#090909}\n"))
+        << head;
+}
+
+TEST(Html5Text, TheCssGradientIsOneElementOverAPlainColour) {
+    auto o = Typed("A\\n<B");
+    o.cssGradient = true;
+    o.colorCountText = "3";
+    o.sizeText.clear();
+    o.bold = true;
+    const std::string text = Text(o);
+    const std::string rule = "tinsora-g-";
+    const std::size_t at = text.find("<span class=\"" + rule);
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::string name = text.substr(at + 13, rule.size() + 8);
+    EXPECT_EQ(text, std::string(kHeadPartMark) + "\n<style>\n." + name +
+                        "{color:#FF0000}\n@supports (background-clip:text) or "
+                        "(-webkit-background-clip:text){." +
+                        name +
+                        "{background:linear-gradient(to right,#FF0000,#FFFFFF,#00FF00);"
+                        "-webkit-background-clip:text;background-clip:text;color:transparent}}\n"
+                        "</style>\n" +
+                        std::string(kBodyPartMark) + "\n<span class=\"" + name +
+                        "\"\n><b\n>A<br\n>&lt;B</b\n></span>\n");
+    // Other colours, another name: two such texts can stand in one page.
+    o.gradColors[2] = ColorRGB{0, 0, 0};
+    EXPECT_EQ(Text(o).find(name), std::string::npos);
+    // Not for a text file: its four corners are no gradient one element shows everywhere.
+    auto file = Html5(GradientTextOptions{});
+    file.source = GradientTextSource::File;
+    file.cssGradient = true;
+    StringSink sink;
+    EXPECT_THROW(WriteGradientText(file, sink), Error);
+    EXPECT_TRUE(sink.Text().empty());
+}
+
 TEST(Html5Text, KeepsEveryCharacterAndWritesNoneThatHtmlForbids) {
     // Controls and bytes that are no UTF-8 become U+FFFD, visibly; nothing is dropped.
-    const std::string text = Text(Typed(std::string("a\x01\xFF", 3)));
-    EXPECT_NE(text.find(">a</span>"), std::string::npos);
+    const std::string text = Text(Typed(std::string("a\x01\xFF\t", 4)));
+    EXPECT_NE(text.find(">a</span\n"), std::string::npos);
     EXPECT_EQ(text.find('\x01'), std::string::npos);
     EXPECT_EQ(text.find('\xFF'), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\xBD'), 4); // twice in each copy
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\xBD'), 4); // twice in the name too
+    EXPECT_NE(text.find("aria-label=\"a\xEF\xBF\xBD\xEF\xBF\xBD&#x9;\""), std::string::npos);
 
     auto cp932 = Typed("あ😀<");
     cp932.encoding = TextEncoding::Cp932;
     const std::string bytes = Text(cp932);
-    EXPECT_NE(bytes.find(">\x82\xA0</span>"), std::string::npos);
-    EXPECT_NE(bytes.find(">&#x1F600;</span>"), std::string::npos) << "lossless where no form";
-    EXPECT_NE(bytes.find(">&lt;</span>"), std::string::npos);
+    EXPECT_NE(bytes.find(">\x82\xA0</span\n"), std::string::npos);
+    EXPECT_NE(bytes.find(">&#x1F600;</span\n"), std::string::npos) << "lossless where no form";
+    EXPECT_NE(bytes.find(">&lt;</span\n"), std::string::npos);
 
     GradientTextOptions file = Html5(GradientTextOptions{});
     file.source = GradientTextSource::File;
     const std::string fileBytes = "<\x01\r\n\x82\xA0\x82";
     file.fileBytes = fileBytes;
-    EXPECT_EQ(Text(file), kReadable + "&lt;\xEF\xBF\xBD<br>あ\xEF\xBF\xBD</span><span "
-                                      "aria-hidden=\"true\">\n"
-                                      "<span style=\"color:#FF0000;font-size:medium\">&lt;</span>\n"
-                                      "<span style=\"color:#FF7F7F;font-size:medium\">\xEF\xBF\xBD"
-                                      "</span>\n<br>\n"
-                                      "<span style=\"color:#00FF00;font-size:medium\">あ</span>\n"
-                                      "<span style=\"color:#0000FF;font-size:medium\">\xEF\xBF\xBD"
-                                      "</span>\n<br>\n</span>\n");
+    EXPECT_EQ(Text(file), "<span role=\"img\" aria-label=\"&lt;\xEF\xBF\xBD&#xA;あ\xEF\xBF\xBD\"\n"
+                          "><span style=\"color:#FF0000;font-size:medium\">&lt;</span\n"
+                          "><span style=\"color:#FF7F7F;font-size:medium\">\xEF\xBF\xBD</span\n"
+                          "><br\n><span style=\"color:#00FF00;font-size:medium\">あ</span\n"
+                          "><span style=\"color:#0000FF;font-size:medium\">\xEF\xBF\xBD</span\n"
+                          "><br\n></span>\n");
 }
 
 TEST(Html5Table, PutsSpacingPaddingAndSizesInCss) {
@@ -205,11 +278,41 @@ TEST(Html5Table, PutsSpacingPaddingAndSizesInCss) {
                         "  </tbody>\n"
                         "</table>\n");
     // An empty box gives no property, as an empty attribute gives none.
+    // The same as class rules: one for the table, one for all its cells, one per colour.
+    o.css = CssForm::Classes;
+    o.rows = "2";
+    o.colors = {ColorRGB{1, 1, 1}, ColorRGB{1, 1, 1}, ColorRGB{1, 1, 1}, ColorRGB{1, 1, 2}};
+    const std::string classes = Table(o);
+    const std::size_t name = classes.find(".tinsora-t-");
+    ASSERT_NE(name, std::string::npos);
+    const std::string t = classes.substr(name + 1, 18);
+    EXPECT_EQ(classes,
+              std::string(kHeadPartMark) + "\n<style>\n." + t + "{border-spacing:1.5px}\n." + t +
+                  " td{padding:3px;width:50%;height:2EM}\n"
+                  ".tb-010101{background:#010101}\n.tb-010102{background:#010102}\n"
+                  "</style>\n" +
+                  std::string(kBodyPartMark) + "\n<table class=\"" + t +
+                  "\" role=\"presentation\">\n  <tbody>\n    <tr>\n"
+                  "      <td class=\"tb-010101\"></td>\n      <td class=\"tb-010101\"></td>\n"
+                  "    </tr>\n    <tr>\n"
+                  "      <td class=\"tb-010101\"></td>\n      <td class=\"tb-010102\"></td>\n"
+                  "    </tr>\n  </tbody>\n</table>\n");
+    EXPECT_EQ(GradientTableSize(o), (Uint128{0, classes.size()}));
+    o.css = CssForm::Inline;
+    o.rows = "1";
+    o.colors = kInitialGradientColors;
+
+    // An empty box gives no property, as an empty attribute gives none.
     o.padding = o.spacing = o.width = o.height = "";
     o.lineMode = false;
     EXPECT_EQ(Table(o), "<table role=\"presentation\"><tbody><tr>"
                         "<td style=\"background-color:#FF0000\"></td>"
                         "<td style=\"background-color:#FF7F7F\"></td></tr></tbody></table>");
+    // A row without cells is not one: no rows at all.
+    o.cols = "0";
+    o.rows = "3";
+    EXPECT_EQ(Table(o), "<table role=\"presentation\"><tbody></tbody></table>");
+    EXPECT_EQ(GradientTableSize(o), (Uint128{0, Table(o).size()}));
 }
 
 TEST(Html5Table, RefusesBoxesThatHoldNoLengthBeforeWritingAnything) {
@@ -235,25 +338,59 @@ TEST(Html5Table, RefusesBoxesThatHoldNoLengthBeforeWritingAnything) {
     EXPECT_EQ(ErrorOf(counts), "'x' は整数ではありません") << "the counts come first";
 }
 
-TEST(Html5Table, TheCssGradientIsOneSmallDivOfTheTablesSize) {
+TEST(Html5Table, TheCssGradientIsOneSmallDivWithTheTablesSizeAndColours) {
     GradientTableOptions o = Html5(GradientTableOptions{});
     o.cssGradient = true;
-    o.cols = "100";
-    o.rows = "100";
+    o.cols = "8";
+    o.rows = "8";
     o.width = "3";
     o.height = "2";
+    o.padding = "1";
+    o.spacing = "0";
+    o.colors[1] = ColorRGB{0, 0, 0};
+    o.colors[3] = ColorRGB{0, 0, 250};
     const std::string div = Table(o);
     EXPECT_LT(div.size(), 1024u);
-    EXPECT_EQ(div, "<div style=\"width:300px;height:200px;background:linear-gradient(to right,"
-                   "#00FF00,#0000FF)\">\n"
-                   "  <div style=\"height:100%;background:linear-gradient(to right,#FF0000,"
-                   "#FFFFFF);mask-image:linear-gradient(#000,transparent)\"></div>\n"
-                   "</div>\n");
-    o.width = "50%";
-    o.height = "1.5em";
-    EXPECT_NE(Table(o).find("width:calc(100 * 50%);height:calc(100 * 1.5em)"), std::string::npos);
+    o.cols = o.rows = "100000";
+    EXPECT_LT(Table(o).size(), 1024u) << "whatever the size";
+    o.cols = o.rows = "8";
+    // Cells of 5 x 4 with their padding; the stops at the centres of the corner cells, in
+    // the colours of those cells, which stop short of colour 4 here.
+    GradientTableOptions table = o;
+    table.cssGradient = false;
+    const std::string cells = Table(table);
+    const std::string last = cells.substr(cells.rfind('#') + 1, 6);
+    EXPECT_NE(last, "0000FA");
+    EXPECT_EQ(div,
+              "<div style=\"width:40px;height:32px;background:linear-gradient(to right,"
+              "#00FF00 2.5px,#" +
+                  last +
+                  " 37.5px)\">\n"
+                  "  <div style=\"height:100%;background:linear-gradient(to right,#FF0000 2.5px,"
+                  "#000000 37.5px);mask-image:linear-gradient(#000 2px,transparent 30px)\"></div>\n"
+                  "</div>\n");
+    o.colors = kInitialGradientColors;
+    // One row stops short of colour 2, and uses colours 1 and 2 only; one column likewise.
+    o.rows = "1";
+    o.cols = "3";
+    o.padding = "";
+    EXPECT_EQ(Table(o), "<div style=\"width:15px;height:4px;background:linear-gradient(to right,"
+                        "#FF0000 2.5px,#FFFFFF 17.5px)\"></div>\n");
+    o.rows = "2";
+    o.cols = "1";
+    o.spacing = "2em";
+    EXPECT_EQ(Table(o), "<div style=\"width:calc(3px + 2 * 1px + 2 * 2em);height:calc(2 * 2px + "
+                        "4 * 1px + 3 * 2em);background:linear-gradient(#FF0000 calc(0.5 * 2px + "
+                        "1px + 2em),#00FF00 calc(2.5 * 2px + 5 * 1px + 3 * 2em))\"></div>\n");
+    o.rows = "1";
+    EXPECT_NE(Table(o).find("background-color:#FF0000"), std::string::npos);
+    o.css = CssForm::Classes;
+    EXPECT_EQ(Table(o).find("style=\""), std::string::npos);
     o.rows = "0";
-    EXPECT_NE(Table(o).find("width:0;height:0"), std::string::npos);
+    EXPECT_NE(Table(o).find("{width:0;height:0}"), std::string::npos);
+    o.width = "50%";
+    EXPECT_EQ(ErrorOf(o), "'50%' は CSS gradient に使えません (% は表の幅に対する割合です)");
+    o.width = "1";
     o.height = "";
     EXPECT_EQ(ErrorOf(o), "CSS gradient にはセルの幅と高さが必要です");
 }

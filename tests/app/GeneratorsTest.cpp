@@ -204,8 +204,26 @@ TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
               "</tr></tbody></table>");
     ui().mnuCssGradient->trigger();
     Create();
-    EXPECT_TRUE(
-        Pane().startsWith(R"(<div style="width:1px;height:1px;background:linear-gradient()"));
+    EXPECT_EQ(Pane(), R"(<div style="width:1px;height:1px;background-color:#FF0000"></div>)");
+    // The same with class rules: a style sheet, and no style attribute.
+    ui().mnuCssClasses->trigger();
+    Create();
+    EXPECT_TRUE(Pane().contains("{width:1px;height:1px;background-color:#FF0000}\n"));
+    EXPECT_FALSE(Pane().contains("style=\"")) << Pane().toStdString();
+    ui().mnuCssGradient->trigger();
+    Create();
+    EXPECT_TRUE(Pane().contains(".tb-FF0000{background:#FF0000}\n"));
+    EXPECT_FALSE(Pane().contains("style=\"")) << Pane().toStdString();
+    ui().mnuCssClasses->trigger();
+
+    // Gradient text as one element, beside the table's CSS gradient.
+    EXPECT_TRUE(ui().mnuTextCssGradient->isEnabled());
+    ui().PageControl1->setCurrentIndex(1);
+    ui().edtGraText->setText(QStringLiteral("AB"));
+    ui().mnuTextCssGradient->trigger();
+    Create();
+    EXPECT_TRUE(Pane().contains("background:linear-gradient(to right,#FF0000,#FFFFFF)"));
+    EXPECT_TRUE(Pane().endsWith("\">AB</span>")) << Pane().toStdString(); // joined
 
     ui().PageControl1->setCurrentIndex(0);
     Create();
@@ -213,10 +231,33 @@ TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
     EXPECT_TRUE(Pane().endsWith("-->\n<body>\n"));
 
     ui().mnuStyleClassic->trigger();
+    EXPECT_FALSE(ui().mnuTextCssGradient->isEnabled());
+    EXPECT_FALSE(ui().mnuCssClasses->isEnabled());
     Create();
     EXPECT_EQ(
         Pane(),
         R"(<BODY BgColor="#FFFFFF" Text="#000000" Link="#000000" Vlink="#000000" Alink="#000000">)");
+}
+
+TEST_F(GeneratorsTest, TheGradientTextPageMarksTheLowestContrastAgainstTheBackground) {
+    ui().PageControl1->setCurrentIndex(1);
+    EXPECT_TRUE(ui().lblGraTextLevel->text().isEmpty()) << "nothing before a run";
+    ui().edtGraText->setText(QStringLiteral("ABC"));
+    Create(); // red to white, on the BODY page's white
+    EXPECT_EQ(ui().lblGraTextRatio->text(), QStringLiteral("背景色との最低コントラスト 1.00:1"));
+    EXPECT_EQ(ui().lblGraTextLevel->text(), QStringLiteral("×"));
+    EXPECT_TRUE(ui().lblGraTextLevel->toolTip().contains(QStringLiteral("(#FFFFFF)")));
+
+    // On a black background the red end is the lowest: 5.25, AA.
+    ui().ScrollBarR->setValue(0);
+    ui().ScrollBarG->setValue(0);
+    ui().ScrollBarB->setValue(0);
+    ui().PageControl1->setCurrentIndex(0);
+    QTest::mouseClick(ui().lblBgcolor, Qt::LeftButton);
+    ui().PageControl1->setCurrentIndex(1);
+    Create();
+    EXPECT_EQ(ui().lblGraTextRatio->text(), QStringLiteral("背景色との最低コントラスト 5.25:1"));
+    EXPECT_EQ(ui().lblGraTextLevel->text(), QStringLiteral("AA"));
 }
 
 TEST_F(GeneratorsTest, ATableTooLargeForThePaneGivesItsSizeWithCrLfLineEnds) {
