@@ -155,6 +155,9 @@ TEST_F(LookTest, StandardBoxesAndFileDialogsSpeakJapanese) {
 // never one blown up.
 TEST_F(LookTest, ButtonsShowTheirPicturesDrawnForTheScreensScale) {
     const qreal scale = qApp->devicePixelRatio();
+    if (const QByteArray factor = qgetenv("QT_SCALE_FACTOR"); !factor.isEmpty()) {
+        ASSERT_EQ(scale, factor.toDouble()) << "the screen is not at the scale asked for";
+    }
     const QString suffix = scale > 1 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
     const std::pair<QToolButton*, const char*> buttons[] = {{ui().tbtnWindowMin, "window-min"},
                                                             {ui().tbtnWindowBas, "window-basic"},
