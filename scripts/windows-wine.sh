@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What scripts/windows-check and scripts/windows-gui-check share about Wine;
 # sourced, not run. Defines $wine and $wineserver and the functions below.
 
@@ -33,13 +34,14 @@ make_prefix() {
   return 1
 }
 
-# add_japanese_font PREFIX: the host's IPA Gothic in the prefix's Fonts
-# folder, so that Japanese text shows whatever Wine finds on the host.
-add_japanese_font() {
+# add_fonts PREFIX: the host's IPA Gothic in the prefix's Fonts folder, so
+# that Japanese text shows whatever Wine finds on the host, and Wine's Marlett
+# (package fonts-wine), which draws the buttons of the captions Wine draws.
+add_fonts() {
   local fonts="$1/drive_c/windows/Fonts" f
   mkdir -p "$fonts"
   for f in /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf \
-    /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf; do
+    /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf /usr/share/wine/fonts/marlett.ttf; do
     [ -f "$f" ] || return 1
     ln -sf "$f" "$fonts/"
   done
