@@ -8,7 +8,7 @@ if(NOT TINSORA_QT_DIR)
 endif()
 if(NOT EXISTS "${TINSORA_QT_DIR}/.tinsora-complete")
   message(FATAL_ERROR "No Qt for Windows in ${TINSORA_QT_DIR}: scripts/windows-qt builds it "
-                      "(about 40 minutes, once per machine)")
+                      "(30 to 60 minutes, once per machine)")
 endif()
 set(TINSORA_MINGW_SHARED_RUNTIME ON)
 set(QT_CHAINLOAD_TOOLCHAIN_FILE "${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake")
