@@ -15,7 +15,7 @@ void TfrmMain::ConnectColorTools() {
     // The window lives in a static library, whose resources are not found
     // unless they are named once.
     Q_INIT_RESOURCE(eyedropper);
-    ui->tbtnEyedropper->setIcon(QIcon(QStringLiteral(":/icons/eyedropper.svg")));
+    ui->tbtnEyedropper->setIcon(QIcon(QStringLiteral(":/icons/eyedropper.png")));
     ui->tbtnEyedropper->setIconSize(QSize(16, 16));
     connect(ui->mnuEyedropper, &QAction::triggered, this, &TfrmMain::mnuEyedropperClick);
     connect(ui->tbtnEyedropper, &QToolButton::clicked, this, &TfrmMain::mnuEyedropperClick);

@@ -1,6 +1,7 @@
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (the posix thread
 # model, for std::thread). The programs are linked statically, so they run
-# without the compiler's DLLs beside them.
+# without the compiler's DLLs beside them; with Qt's DLLs (windows-app.cmake,
+# TINSORA_MINGW_SHARED_RUNTIME) they share the compiler's DLLs with Qt.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -15,7 +16,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+if(NOT TINSORA_MINGW_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()
 # -O2 as in the other builds: at -O3 this compiler warns falsely (-Wrestrict)
 # inside std::string's operator+.
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags for release builds")

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -252,26 +251,4 @@ TEST_F(ColorToolsTest, WithoutAScreenToReadTheDesktopPicksOrTheUserIsTold) {
     services.desktopPickDone(std::nullopt, QStringLiteral("失敗"));
     EXPECT_EQ(services.errors.size(), 2);
     EXPECT_EQ(Current(), (tinsora::ColorRGB{255, 128, 0}));
-}
-
-TEST_F(ColorToolsTest, TheToolButtonDrawsItsIconAtOneAndTwoTimes) {
-    Open();
-    const QIcon icon = ui().tbtnEyedropper->icon();
-    ASSERT_FALSE(icon.isNull());
-    for (const int size : {16, 32}) {
-        const QImage image = icon.pixmap(size, size).toImage();
-        ASSERT_EQ(image.width(), size);
-        int dark = 0;
-        int blue = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (c.alpha() > 200 && c.red() < 0x50 && c.green() < 0x50 && c.blue() < 0x50)
-                    ++dark;
-                if (c.alpha() > 200 && c.blue() > 0xa0 && c.red() < 0x60)
-                    ++blue;
-            }
-        EXPECT_GT(dark, size * 2) << size;
-        EXPECT_GT(blue, size / 4) << size;
-    }
 }

@@ -23,9 +23,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
+#ifndef _WIN32
 QString SettingsFile(const QTemporaryDir& dir) {
     return dir.filePath(QStringLiteral("tovelind/Tinsora.conf"));
 }
+#endif
 
 void Write(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
@@ -53,6 +55,8 @@ constexpr std::uint64_t kTextFileLimit = TfrmMain::kMaxPaneBytes / 2;
 
 } // namespace
 
+// The settings file (on Windows the registry holds the settings).
+#ifndef _WIN32
 TEST_F(WindowTest, SettingsStoreHoldingGarbageGivesTheDefaults) {
     Write(SettingsFile(configDir), Garbage(4096, 7) + "\nWindowType=\xff\xfe\n[\n=\n");
     Open();
@@ -79,6 +83,7 @@ TEST_F(WindowTest, SettingsThatCannotBeWrittenAtExitAreLostQuietly) {
     Open();
     EXPECT_EQ(window->currentWindowType(), TfrmMain::wtMax);
 }
+#endif
 
 TEST_F(WindowTest, BinaryGarbageTemplateListLoadsWhateverLinesItHas) {
     const QByteArray garbage = Garbage(64 * 1024, 11);
@@ -136,6 +141,8 @@ TEST_F(WindowTest, TemplateListUpToItsLimitLoadsAndALargerOneIsRefused) {
     EXPECT_TRUE(window->templates().empty());
 }
 
+// FIFOs, devices and /proc are POSIX's.
+#ifndef _WIN32
 TEST_F(WindowTest, ATemplateListThatIsAFifoOrADeviceIsNotOpened) {
     const QString list = workDir.filePath(QStringLiteral("tinsora.col"));
     const std::string fifo = workDir.filePath(QStringLiteral("fifo")).toStdString();
@@ -183,6 +190,7 @@ TEST_F(WindowTest, AGradientTextFileIsARegularFileNoLargerThanThePaneCanShow) {
                                  .arg(kTextFileLimit));
     EXPECT_EQ(run(atLimit), QString()); // a text of zero bytes: it ends at once
 }
+#endif
 
 namespace {
 
@@ -212,6 +220,7 @@ void ShowFileDialog(const FileDialogRequest& request,
 
 } // namespace
 
+#ifndef _WIN32
 TEST_F(WindowTest, NoFolderFreezesAFileDialog) {
     // A folder holding a FIFO, a device and a file whose reading blocks.
     const QDir folder(workDir.path());
@@ -233,6 +242,7 @@ TEST_F(WindowTest, NoFolderFreezesAFileDialog) {
         EXPECT_EQ(shown, 1) << path.toStdString();
     }
 }
+#endif
 
 TEST_F(WindowTest, TheSaveDialogOffersThePathItIsGivenAsItIs) {
     QDir::setCurrent(configDir.path()); // the dialog starts in another folder
@@ -246,6 +256,7 @@ TEST_F(WindowTest, TheSaveDialogOffersThePathItIsGivenAsItIs) {
     }
 }
 
+#ifndef _WIN32
 TEST_F(WindowTest, AFileSizeLimitFailsAWriteInsteadOfEndingTheProgram) {
     // The program's own signal setting: a picture that cannot be written is reported.
     const QString picture = workDir.filePath(QStringLiteral("window.png"));
@@ -267,3 +278,4 @@ TEST_F(WindowTest, SavingIntoAReadOnlyPlaceCannotBeCreated) {
     EXPECT_EQ(services.errors[0],
               QStringLiteral("ファイル ") + path + QStringLiteral(" を作成できません."));
 }
+#endif

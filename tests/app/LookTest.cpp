@@ -5,11 +5,17 @@
 #include "PictureBox.h"
 #include "WindowFixture.h"
 
+#ifdef TINSORA_HAVE_SVG
+#include "icons/IconDrawing.h"
+#endif
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -21,6 +27,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 
@@ -143,23 +150,37 @@ TEST_F(LookTest, StandardBoxesAndFileDialogsSpeakJapanese) {
     }
 }
 
-TEST_F(LookTest, ButtonsShowPicturesCrispAtOneAndTwoTimes) {
-    QToolButton* buttons[] = {ui().tbtnWindowMin, ui().tbtnWindowBas, ui().tbtnWindowMax,
-                              ui().tbtnHelp,      ui().btnHanten,     ui().btnColorCopy,
-                              ui().SpeedButton2};
-    for (QToolButton* b : buttons) {
-        const QIcon icon = b->icon();
-        ASSERT_FALSE(icon.isNull()) << b->objectName().toStdString();
-        for (qreal scale : {1.0, 2.0}) {
-            const QImage image = icon.pixmap(QSize(16, 16), scale).toImage();
-            ASSERT_EQ(image.size(), QSize(16, 16) * scale) << b->objectName().toStdString();
-            int stroke = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    stroke += image.pixel(x, y) == qRgba(0x3c, 0x3c, 0x3c, 255) ? 1 : 0;
-            EXPECT_GE(stroke, 8 * scale) << b->objectName().toStdString() << " at " << scale
-                                         << ": drawn in solid dark grey lines";
-        }
+// Run once as the screen is and once more at twice its scale (QT_SCALE_FACTOR=2,
+// a test of its own): every button shows its picture drawn for that scale,
+// never one blown up.
+TEST_F(LookTest, ButtonsShowTheirPicturesDrawnForTheScreensScale) {
+    const qreal scale = qApp->devicePixelRatio();
+    if (const QByteArray factor = qgetenv("QT_SCALE_FACTOR"); !factor.isEmpty()) {
+        ASSERT_EQ(scale, factor.toDouble()) << "the screen is not at the scale asked for";
+    }
+    const QString suffix = scale > 1 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
+    const std::pair<QToolButton*, const char*> buttons[] = {{ui().tbtnWindowMin, "window-min"},
+                                                            {ui().tbtnWindowBas, "window-basic"},
+                                                            {ui().tbtnWindowMax, "window-extended"},
+                                                            {ui().tbtnHelp, "help"},
+                                                            {ui().btnHanten, "invert"},
+                                                            {ui().btnColorCopy, "copy"},
+                                                            {ui().SpeedButton2, "create"},
+                                                            {ui().tbtnEyedropper, "eyedropper"}};
+    for (const auto& [button, name] : buttons) {
+        const QImage picture = QImage(QStringLiteral(":/icons/") + name + suffix)
+                                   .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(picture.size(), QSize(16, 16) * scale) << name;
+        const QImage shown = button->icon()
+                                 .pixmap(button->iconSize(), scale)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(shown, picture) << name << " at " << scale;
+        int stroke = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                stroke += picture.pixel(x, y) == qRgba(0x3c, 0x3c, 0x3c, 255) ? 1 : 0;
+        EXPECT_GE(stroke, 8 * scale) << name << " at " << scale << ": drawn in solid dark lines";
     }
     // The window-size pictures differ from each other.
     const auto image = [](QToolButton* b) { return b->icon().pixmap(QSize(16, 16)).toImage(); };
@@ -170,6 +191,30 @@ TEST_F(LookTest, ButtonsShowPicturesCrispAtOneAndTwoTimes) {
     for (QToolButton* b : {ui().tbtnWindowMin, ui().tbtnHelp, ui().btnHanten})
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
 }
+
+#ifdef TINSORA_HAVE_SVG
+// The PNG pictures are made from the drawings (the build target "icons");
+// a drawing changed without them would not show.
+TEST(ButtonPictures, AreTheirDrawingsAtOneAndTwoTimes) {
+    const QDir folder(QStringLiteral(TINSORA_SOURCE_DIR "/app/icons"));
+    int drawings = 0;
+    for (const QString& svg : folder.entryList({QStringLiteral("*.svg")}, QDir::Files)) {
+        if (svg == QStringLiteral("tinsora.svg"))
+            continue; // the program's icon, in tinsora.ico
+        ++drawings;
+        const QString base = folder.filePath(QFileInfo(svg).completeBaseName());
+        for (const auto& [side, file] : {std::pair{16, base + QStringLiteral(".png")},
+                                         std::pair{32, base + QStringLiteral("@2x.png")}}) {
+            const QImage drawn = tinsora::icons::DrawSvg(folder.filePath(svg), side);
+            ASSERT_FALSE(drawn.isNull()) << svg.toStdString();
+            EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_ARGB32), drawn)
+                << file.toStdString() << " is not " << svg.toStdString() << " drawn at " << side
+                << " pixels: draw them again with the build target \"icons\"";
+        }
+    }
+    EXPECT_GE(drawings, 9);
+}
+#endif
 
 TEST_F(LookTest, EveryOneLineCaptionOfTheWindowShowsWhole) {
     QStringList clipped;

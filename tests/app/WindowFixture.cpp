@@ -8,6 +8,12 @@ void WindowTest::SetUp() {
     ASSERT_TRUE(configDir.isValid());
     ASSERT_TRUE(workDir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+#ifdef _WIN32
+    // There the settings are the registry's, which setPath does not move: the
+    // key is taken away instead, so that every test starts without settings.
+    QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\tovelind"), QSettings::NativeFormat)
+        .remove(QStringLiteral("Tinsora"));
+#endif
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     WriteTemplates("black\r\n000000\r\nend;\r\n");
