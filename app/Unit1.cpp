@@ -51,6 +51,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->pnlBlendColor3, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor3Click);
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
     ConnectTemplateList();
+    ConnectAccessibility();
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {

@@ -10,7 +10,6 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -148,6 +147,7 @@ private slots:
     void UpDownCellHeightClick(UpDown::Button button);
     void mnuStyleClassicClick();
     void mnuStyleHtml5Click();
+    void mnuCssGradientClick();
     void mnuBrowserPreviewClick();
 
     // Gradient text.
@@ -203,7 +203,9 @@ private:
     /// Ends the run of the output pane, if any: cancelled and waited for.
     void StopRun();
     void SetOutputStyle(tinsora::OutputStyle style);
+    void ChangeOutputStyle(tinsora::OutputStyle style);
     void MakeBodyTag();
+    QByteArray BodySample() const;
     void MakeGradientTable(const tinsora::GradientColors& colors);
     void SetBodyColor(tinsora::BodyRole role);
     void DrawBodyPreview();
@@ -215,6 +217,10 @@ private:
     void DrawGradientTextPreview(const tinsora::GradientTextPreview& preview);
 
     void ConnectHandlers();
+    // The keyboard and screen readers.
+    void ConnectAccessibility();
+    void ConnectKeyboard();
+    void NameControls();
     void FormCreate();
     void FormDestroy();
     void LoadSettings();
@@ -252,8 +258,6 @@ private:
     bool templateMouseDown = false; // the left button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
-    std::unique_ptr<QTemporaryDir> previewDir; // the pages shown in the browser, while running
-    int previewCount = 0;
     std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
     QString saveDialogHtmlFileName;                   // offered again at the next save
     QString saveDialogHtmlFilter;

@@ -34,7 +34,8 @@ public:
     std::optional<QString> clipboard;
     int clipboardUtf8Writes = 0; // copies handed over as UTF-8 bytes
     QList<QUrl> openedUrls;
-    bool openUrlSucceeds = true;
+    bool openUrlSucceeds = true;           // false: the opener cannot be started
+    std::optional<QString> openUrlFailure; // what the opener says afterwards, if it fails
 
     bool askRetryCancel(QWidget*, const QString& caption, const QString& text) override;
     bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
@@ -48,10 +49,7 @@ public:
     void setClipboardUtf8(const QByteArray& utf8) override;
     std::optional<QString> clipboardText() override;
     int screenWidth() override { return screen; }
-    bool openUrl(const QUrl& url) override {
-        openedUrls << url;
-        return openUrlSucceeds;
-    }
+    bool openUrl(const QUrl& url, OpenFailed failed) override;
 
     // The screen, for the eyedropper: scripted pictures and pointer, and the
     // desktop's own pick, whose answer the test gives through desktopPickDone.

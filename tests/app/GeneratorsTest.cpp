@@ -186,9 +186,10 @@ TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
     EXPECT_TRUE(ui().mnuStyleClassic->isChecked());
     EXPECT_FALSE(ui().mnuStyleHtml5->isChecked());
     EXPECT_FALSE(ui().mnuCssGradient->isEnabled()) << "a CSS gradient has no classic form";
-    EXPECT_EQ(ui().mnuOutputStyle->title(), QStringLiteral("出力形式"));
+    EXPECT_EQ(ui().mnuOutputStyle->title(), QStringLiteral("出力形式(&O)"));
 
     ui().mnuStyleHtml5->trigger();
+    EXPECT_TRUE(RunEnds()) << "the text of the page shown, made again";
     EXPECT_FALSE(ui().mnuStyleClassic->isChecked());
     EXPECT_TRUE(ui().mnuStyleHtml5->isChecked());
     EXPECT_TRUE(ui().mnuCssGradient->isEnabled());
@@ -242,9 +243,10 @@ TEST_F(GeneratorsTest, ATableTooLargeForThePaneGivesItsSizeWithCrLfLineEnds) {
 }
 
 TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
-    EXPECT_EQ(ui().mnuBrowserPreview->text(), QStringLiteral("ブラウザで表示"));
+    EXPECT_EQ(ui().mnuBrowserPreview->text(), QStringLiteral("ブラウザで表示(&B)"));
     EXPECT_FALSE(ui().mnuBrowserPreview->shortcut().isEmpty());
     ui().mnuStyleHtml5->trigger();
+    EXPECT_TRUE(RunEnds());
     ui().PageControl1->setCurrentIndex(0);
     Create();
     ui().mnuBrowserPreview->trigger();
@@ -255,9 +257,11 @@ TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
     const QString html = QString::fromUtf8(page.readAll());
     EXPECT_TRUE(
         html.startsWith("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">"));
-    EXPECT_TRUE(
-        html.contains("a:active{color:#000000}\n</style>\n</head>\n<body>\n<main>\n</main>"));
+    EXPECT_TRUE(html.contains("a:active{color:#000000}\n</style>\n</head>\n<body>\n<main>\n"));
     EXPECT_FALSE(html.contains("<!--")) << "the marks stay out of the page";
+    // A BODY tag alone is shown with text and links to judge its colours by.
+    EXPECT_TRUE(html.contains("<a href=")) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("テキスト(text)"))) << html.toStdString();
 
     // A classic fragment is wrapped the same way, each preview in a file of its own.
     ui().mnuStyleClassic->trigger();
@@ -273,6 +277,32 @@ TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
     ui().mnuBrowserPreview->trigger();
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("ブラウザで ")));
+
+    // The pages stay for the browser to show again once the program has ended.
+    Close();
+    EXPECT_TRUE(QFile::exists(services.openedUrls[1].toLocalFile()));
+}
+
+TEST_F(GeneratorsTest, ChangingTheOutputStyleRemakesTheOutputAsLineModeDoes) {
+    ui().PageControl1->setCurrentIndex(0);
+    Create();
+    EXPECT_TRUE(Pane().startsWith("<BODY BgColor="));
+    ui().mnuStyleHtml5->trigger();
+    EXPECT_TRUE(RunEnds());
+    EXPECT_TRUE(Pane().contains("a:visited{color:#000000}")) << Pane().toStdString();
+    ui().mnuStyleClassic->trigger();
+    EXPECT_TRUE(RunEnds());
+    EXPECT_TRUE(Pane().startsWith("<BODY BgColor="));
+}
+
+TEST_F(GeneratorsTest, ACssGradientAsksNothingAtSmallCounts) {
+    ui().PageControl1->setCurrentIndex(2); // nothing is made here
+    ui().mnuStyleHtml5->trigger();
+    ui().mnuCssGradient->trigger();
+    TableCounts("3", "3");
+    Create(); // no question is scripted
+    EXPECT_TRUE(services.questions.empty());
+    EXPECT_TRUE(Pane().contains("linear-gradient(")) << Pane().toStdString();
 }
 
 TEST_F(WindowTest, TheOutputStyleIsRememberedAsAFifthSetting) {
@@ -291,4 +321,75 @@ TEST_F(WindowTest, TheOutputStyleIsRememberedAsAFifthSetting) {
     EXPECT_TRUE(ui().mnuStyleClassic->isChecked()) << "an unknown value: classic";
     Close();
     EXPECT_EQ(Settings().value("OutputStyle").toString(), QStringLiteral("classic"));
+}
+
+// The desktop's own way of opening a page, with an opener on the PATH that
+// starts and then fails as xdg-open does when no browser can be started.
+class BrowserOpenerTest : public WindowTest {
+protected:
+    class RealBrowser final : public DesktopServices {
+    public:
+        explicit RealBrowser(FakeDesktopServices& fake) : fake(fake) {}
+        bool askRetryCancel(QWidget* p, const QString& c, const QString& t) override {
+            return fake.askRetryCancel(p, c, t);
+        }
+        bool askOkCancel(QWidget* p, const QString& c, const QString& t) override {
+            return fake.askOkCancel(p, c, t);
+        }
+        void showError(QWidget* p, const QString& t) override { fake.showError(p, t); }
+        std::optional<QString> chooseOpenFile(QWidget* p, const FileDialogRequest& r) override {
+            return fake.chooseOpenFile(p, r);
+        }
+        std::optional<QString> chooseSaveFile(QWidget* p, const FileDialogRequest& r) override {
+            return fake.chooseSaveFile(p, r);
+        }
+        std::optional<SaveFileChoice>
+        chooseSaveFileAndFilter(QWidget* p, const FileDialogRequest& r, const QString& f) override {
+            return fake.chooseSaveFileAndFilter(p, r, f);
+        }
+        void setClipboardText(const QString& t) override { fake.setClipboardText(t); }
+        void setClipboardUtf8(const QByteArray& t) override { fake.setClipboardUtf8(t); }
+        std::optional<QString> clipboardText() override { return fake.clipboardText(); }
+        int screenWidth() override { return fake.screenWidth(); }
+        bool openUrl(const QUrl& url, OpenFailed failed) override {
+            return real.openUrl(url, std::move(failed));
+        }
+
+    private:
+        FakeDesktopServices& fake;
+        QtDesktopServices real;
+    };
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        savedPath = qgetenv("PATH");
+        const QString opener = workDir.filePath(QStringLiteral("xdg-open"));
+        QFile script(opener);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/opened\"\n"
+                     "echo 'xdg-open: no method available for opening' >&2\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", (workDir.path() + QLatin1Char(':')).toUtf8() + savedPath);
+        window = std::make_unique<TfrmMain>(browser);
+    }
+    void TearDown() override {
+        window.reset();
+        qputenv("PATH", savedPath);
+        WindowTest::TearDown();
+    }
+
+    RealBrowser browser{services};
+    QByteArray savedPath;
+};
+
+TEST_F(BrowserOpenerTest, ABrowserThatCannotBeStartedIsReported) {
+    ui().txtHTML->setPlainText(QStringLiteral("<B>x</B>"));
+    ui().mnuBrowserPreview->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !services.errors.isEmpty(); }, 10000))
+        << "nothing said";
+    EXPECT_TRUE(QFile::exists(workDir.filePath(QStringLiteral("opened")))) << "the opener ran";
+    ASSERT_EQ(services.errors.size(), 1);
+    EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("ブラウザで ")))
+        << services.errors[0].toStdString();
 }

@@ -8,6 +8,9 @@ void WindowTest::SetUp() {
     ASSERT_TRUE(configDir.isValid());
     ASSERT_TRUE(workDir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+    // The pages shown in a browser go into the cache folder: one of the test's own.
+    previousCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(configDir.filePath(QStringLiteral("cache"))));
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     WriteTemplates("black\r\n000000\r\nend;\r\n");
@@ -15,6 +18,7 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
     window.reset();
+    qputenv("XDG_CACHE_HOME", previousCache);
     QDir::setCurrent(previousDir);
 }
 

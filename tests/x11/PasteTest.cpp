@@ -77,7 +77,9 @@ public:
     std::optional<QString> clipboardText() override { return desktop.clipboardText(); }
     bool clipboardHasText() override { return desktop.clipboardHasText(); }
     int screenWidth() override { return desktop.screenWidth(); }
-    bool openUrl(const QUrl& url) override { return fake.openUrl(url); }
+    bool openUrl(const QUrl& url, OpenFailed failed) override {
+        return fake.openUrl(url, std::move(failed));
+    }
 
 private:
     FakeDesktopServices& fake;
