@@ -4,7 +4,6 @@
 
 #include "ClickableLabel.h"
 #include "ClickablePanel.h"
-#include "ControlAccessible.h"
 #include "HtmlTextView.h"
 #include "MarkerOverlay.h"
 #include "PictureBox.h"
@@ -54,7 +53,6 @@ void NameArrows(UpDown* arrows, const QString& up, const QString& down) {
 } // namespace
 
 void TfrmMain::ConnectAccessibility() {
-    InstallControlAccessibility();
     ConnectKeyboard();
     NameControls();
 }
