@@ -16,6 +16,8 @@ namespace {
 // What an event tells of an edit's text: a larger edit (a whole new output) is
 // told by its start, not handed over whole.
 constexpr std::size_t kToldUnits = 4096;
+// The longest line or word handed out whole.
+constexpr std::size_t kPieceBytes = 4096;
 
 bool IsAscii8(const char* p) {
     std::uint64_t word = 0;
@@ -283,22 +285,33 @@ QString HtmlTextViewAccessible::text(int startOffset, int endOffset) const {
 std::pair<std::size_t, std::size_t>
 HtmlTextViewAccessible::pieceAt(std::size_t at, QAccessible::TextBoundaryType type) const {
     const tinsora::TextBuffer& buffer = view()->buffer;
+    std::pair<std::size_t, std::size_t> piece;
     switch (type) {
     case QAccessible::CharBoundary:
         return {at, buffer.NextChar(at)};
-    case QAccessible::WordBoundary:
-        return buffer.WordAt(at);
     case QAccessible::NoBoundary:
         return {0, buffer.Size()};
+    case QAccessible::WordBoundary:
+        piece = buffer.WordAt(at);
+        break;
     case QAccessible::SentenceBoundary:
     case QAccessible::ParagraphBoundary:
-    case QAccessible::LineBoundary:
+    case QAccessible::LineBoundary: {
+        // A line with its line break, as a line of a text box is read.
+        const std::size_t line = buffer.LineOf(at);
+        const std::size_t end = buffer.LineEnd(line);
+        piece = {buffer.LineStart(line), end < buffer.Size() ? end + 1 : end};
         break;
     }
-    // A line with its line break, as a line of a text box is read.
-    const std::size_t line = buffer.LineOf(at);
-    const std::size_t end = buffer.LineEnd(line);
-    return {buffer.LineStart(line), end < buffer.Size() ? end + 1 : end};
+    }
+    // Output joined into one line is one line of tens of megabytes: it is read in
+    // pieces of kPieceBytes, as a text box that wraps shows a long line in rows.
+    if (piece.second - piece.first <= kPieceBytes)
+        return piece;
+    const std::size_t k = (std::min(at, piece.second - 1) - piece.first) / kPieceBytes;
+    const std::size_t begin = buffer.CharStart(piece.first + k * kPieceBytes);
+    const std::size_t next = piece.first + (k + 1) * kPieceBytes;
+    return {begin, next < piece.second ? buffer.CharStart(next) : piece.second};
 }
 
 QString HtmlTextViewAccessible::piece(std::pair<std::size_t, std::size_t> bytes, int* startOffset,

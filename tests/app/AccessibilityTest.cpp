@@ -140,6 +140,19 @@ TEST_F(AccessibilityTest, ThePaneGivesItsTextByRangesInUtf16WithCaretAndSelectio
     ui().txtHTML->undo();
     EXPECT_EQ(ui().txtHTML->toPlainText(), shown);
 
+    // A line of joined output, tens of megabytes long, is read in pieces.
+    const QString joined = QString(20000, QLatin1Char('x')) + QStringLiteral("\nend");
+    ui().txtHTML->setPlainText(joined);
+    const QString piece = text->textAtOffset(10000, QAccessible::LineBoundary, &start, &end);
+    EXPECT_LE(piece.size(), 4096);
+    EXPECT_TRUE(start <= 10000 && 10000 < end) << start << " " << end;
+    EXPECT_EQ(piece, joined.mid(start, end - start));
+    int next = -1;
+    text->textAfterOffset(10000, QAccessible::LineBoundary, &next, &end);
+    EXPECT_EQ(next, start + piece.size()) << "the next piece follows on";
+    EXPECT_EQ(text->textAtOffset(20002, QAccessible::LineBoundary, &start, &end), "end");
+    ui().txtHTML->setPlainText(shown);
+
     // A pane that takes no edit says so.
     ui().txtHTML->setReadOnly(true);
     EXPECT_TRUE(pane->state().readOnly);
