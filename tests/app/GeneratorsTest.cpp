@@ -327,37 +327,12 @@ TEST_F(WindowTest, TheOutputStyleIsRememberedAsAFifthSetting) {
 // starts and then fails as xdg-open does when no browser can be started.
 class BrowserOpenerTest : public WindowTest {
 protected:
-    class RealBrowser final : public DesktopServices {
+    class RealBrowser final : public PartlyRealServices {
     public:
-        explicit RealBrowser(FakeDesktopServices& fake) : fake(fake) {}
-        bool askRetryCancel(QWidget* p, const QString& c, const QString& t) override {
-            return fake.askRetryCancel(p, c, t);
-        }
-        bool askOkCancel(QWidget* p, const QString& c, const QString& t) override {
-            return fake.askOkCancel(p, c, t);
-        }
-        void showError(QWidget* p, const QString& t) override { fake.showError(p, t); }
-        std::optional<QString> chooseOpenFile(QWidget* p, const FileDialogRequest& r) override {
-            return fake.chooseOpenFile(p, r);
-        }
-        std::optional<QString> chooseSaveFile(QWidget* p, const FileDialogRequest& r) override {
-            return fake.chooseSaveFile(p, r);
-        }
-        std::optional<SaveFileChoice>
-        chooseSaveFileAndFilter(QWidget* p, const FileDialogRequest& r, const QString& f) override {
-            return fake.chooseSaveFileAndFilter(p, r, f);
-        }
-        void setClipboardText(const QString& t) override { fake.setClipboardText(t); }
-        void setClipboardUtf8(const QByteArray& t) override { fake.setClipboardUtf8(t); }
-        std::optional<QString> clipboardText() override { return fake.clipboardText(); }
-        int screenWidth() override { return fake.screenWidth(); }
+        using PartlyRealServices::PartlyRealServices;
         bool openUrl(const QUrl& url, OpenFailed failed) override {
-            return real.openUrl(url, std::move(failed));
+            return desktop.openUrl(url, std::move(failed));
         }
-
-    private:
-        FakeDesktopServices& fake;
-        QtDesktopServices real;
     };
 
     void SetUp() override {
