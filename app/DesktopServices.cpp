@@ -169,7 +169,8 @@ bool QtDesktopServices::openUrl(const QUrl& url, OpenFailed failed) {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
         return QDesktopServices::openUrl(url);
-    auto* process = new QProcess;
+    // Owned by the application: one still running when the program ends is ended with it.
+    auto* process = new QProcess(QCoreApplication::instance());
     process->setProgram(opener);
     process->setArguments({url.toString(QUrl::FullyEncoded)});
     process->setStandardOutputFile(QProcess::nullDevice());
