@@ -1,9 +1,14 @@
 #include "ClickablePanel.h"
 
+#include "FocusFrame.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 ClickablePanel::ClickablePanel(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickablePanel::setColor(tinsora::PackedColor color) {
@@ -17,6 +22,32 @@ void ClickablePanel::setColor(tinsora::PackedColor color) {
     }
     setPalette(p);
     update();
+    describe();
+}
+
+void ClickablePanel::setClickHint(const QString& hint) {
+    clickHint_ = hint;
+    describe();
+}
+
+void ClickablePanel::describe() {
+    QString text = tr("色なし");
+    if ((color_ & 0xFF000000u) == 0) {
+        const tinsora::ColorRGB c = tinsora::UnpackColor(color_);
+        text =
+            QString::fromStdString("#" + tinsora::ChannelToHex(c.Red) +
+                                   tinsora::ChannelToHex(c.Green) + tinsora::ChannelToHex(c.Blue));
+    }
+    if (!clickHint_.isEmpty())
+        text += QStringLiteral("。") + clickHint_;
+    setAccessibleDescription(text);
+}
+
+void ClickablePanel::click() {
+    const QPoint middle = rect().center();
+    emit mousePressed(middle.x(), middle.y());
+    emit mouseReleased(middle.x(), middle.y());
+    emit clicked();
 }
 
 void ClickablePanel::mousePressEvent(QMouseEvent* event) {
@@ -29,4 +60,20 @@ void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased(at.x(), at.y());
     if (rect().contains(at))
         emit clicked();
+}
+
+void ClickablePanel::keyPressEvent(QKeyEvent* event) {
+    if (IsClickKey(event)) {
+        click();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void ClickablePanel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        PaintFocusFrame(painter, rect());
+    }
 }

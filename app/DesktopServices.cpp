@@ -13,7 +13,9 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMimeDatabase>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace {
 
@@ -160,8 +162,38 @@ int QtDesktopServices::screenWidth() {
     return screen ? screen->geometry().width() : 0;
 }
 
-bool QtDesktopServices::openUrl(const QUrl& url) {
+bool QtDesktopServices::openUrl(const QUrl& url, OpenFailed failed) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt starts xdg-open and forgets it; xdg-open ends with a failure, and says why,
+    // when it finds no browser or the browser it starts will not run.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(url);
+    // Owned by the application: one still running when the program ends is ended with it.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(opener);
+    process->setArguments({url.toString(QUrl::FullyEncoded)});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && failed) {
+                             const QStringList said =
+                                 QString::fromLocal8Bit(process->readAllStandardError())
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+                             failed(said.isEmpty() ? QString() : said.last().trimmed().left(200));
+                         }
+                         process->deleteLater();
+                     });
+    process->start();
+    if (!process->waitForStarted(10000)) {
+        delete process;
+        return false;
+    }
+    return true;
+#else
+    (void)failed; // the system says at once whether the page was opened
     return QDesktopServices::openUrl(url);
+#endif
 }
 
 // The screen, for the eyedropper.

@@ -69,8 +69,12 @@ public:
     }
     /// The full pixel width of the primary screen.
     virtual int screenWidth() = 0;
-    /// Opens a URL (a local file) in the user's browser; false when it cannot be opened.
-    virtual bool openUrl(const QUrl& url) = 0;
+    /// What the opener of a page said when no browser could show it.
+    using OpenFailed = std::function<void(const QString& reason)>;
+    /// Opens a URL (a local file) in the user's browser; false when the opener cannot be
+    /// started. Where the opener tells later that no browser took the page (one missing, or
+    /// one that would not start), failed is called then, on the user-interface thread.
+    virtual bool openUrl(const QUrl& url, OpenFailed failed) = 0;
 
     // The screen, for the eyedropper.
     /// One screen as read: its place on the desktop in logical pixels, its device pixels per
@@ -114,7 +118,7 @@ public:
     std::optional<QString> clipboardText() override;
     bool clipboardHasText() override;
     int screenWidth() override;
-    bool openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url, OpenFailed failed) override;
 
     // The screen, for the eyedropper.
     std::vector<ScreenGrab> grabScreens() override;

@@ -1,7 +1,10 @@
 #include "FitLabel.h"
 
+#include "FocusFrame.h"
+
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 
 namespace {
@@ -26,6 +29,14 @@ void FitLabel::setText(const QString& text) {
 void FitLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
     fit();
+}
+
+void FitLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        PaintFocusFrame(painter, contentsRect());
+    }
 }
 
 void FitLabel::fit() {

@@ -13,6 +13,7 @@ HtmlFindBar::HtmlFindBar(QWidget* parent)
     setAutoFillBackground(true);
     edtFind->setObjectName(QStringLiteral("edtFind"));
     edtFind->setPlaceholderText(QStringLiteral("検索する文字列"));
+    edtFind->setAccessibleName(tr("検索する文字列"));
     edtFind->installEventFilter(this);
     btnFindPrevious->setObjectName(QStringLiteral("btnFindPrevious"));
     btnFindPrevious->setText(QStringLiteral("前へ"));
@@ -26,6 +27,7 @@ HtmlFindBar::HtmlFindBar(QWidget* parent)
     btnFindClose->setObjectName(QStringLiteral("btnFindClose"));
     btnFindClose->setText(QStringLiteral("×"));
     btnFindClose->setToolTip(QStringLiteral("閉じる (Esc)"));
+    btnFindClose->setAccessibleName(tr("検索を閉じる"));
     btnFindClose->setAutoRaise(true);
 
     auto* row = new QHBoxLayout(this);

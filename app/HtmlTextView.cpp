@@ -1,6 +1,7 @@
 #include "HtmlTextView.h"
 
 #include "HtmlFindBar.h"
+#include "HtmlTextAccessible.h"
 #include "HtmlTextLayout.h"
 #include "text/Error.h"
 
@@ -117,7 +118,8 @@ enum class HtmlTextView::Command {
 
 HtmlTextView::HtmlTextView(QWidget* parent)
     : QAbstractScrollArea(parent), layout(std::make_unique<HtmlTextLayout>(buffer)),
-      bar(new HtmlFindBar(this)) {
+      units(std::make_unique<Utf16Index>(buffer)), bar(new HtmlFindBar(this)) {
+    HtmlTextViewAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -136,16 +138,20 @@ void HtmlTextView::setClipboard(HtmlTextClipboard* clipboard_) {
 
 void HtmlTextView::setText(std::string&& utf8) {
     const bool wasEmpty = buffer.Empty();
+    const ToldChange before = beforeChange(0, buffer.Size());
     buffer.SetText(std::move(utf8));
     replaced();
+    tellChange(before, 0, buffer.Size());
     if (!(wasEmpty && buffer.Empty()))
         emit textChanged();
 }
 
 void HtmlTextView::setText(tinsora::PreparedText&& text) {
     const bool wasEmpty = buffer.Empty();
+    const ToldChange before = beforeChange(0, buffer.Size());
     buffer.SetText(std::move(text));
     replaced();
+    tellChange(before, 0, buffer.Size());
     if (!(wasEmpty && buffer.Empty()))
         emit textChanged();
 }
@@ -156,10 +162,16 @@ void HtmlTextView::setPlainText(const QString& text) {
 
 void HtmlTextView::clear() {
     const bool wasEmpty = buffer.Empty();
+    const ToldChange before = beforeChange(0, buffer.Size());
     buffer.Clear();
     replaced();
+    tellChange(before, 0, 0);
     if (!wasEmpty)
         emit textChanged();
+}
+
+void HtmlTextView::removeAll() {
+    edit(0, buffer.Size(), {});
 }
 
 std::string HtmlTextView::textCrLf() const {
@@ -259,6 +271,7 @@ std::size_t HtmlTextView::measuredBytes() const {
 // ---- changes of the text
 
 void HtmlTextView::replaced() {
+    units->forgetFrom(0);
     anchor = caret = 0;
     preferredX = -1;
     preedit.clear();
@@ -276,14 +289,16 @@ void HtmlTextView::edit(std::size_t begin, std::size_t end, std::string_view tex
                         tinsora::EditKind kind) {
     if (readOnly)
         return;
+    const ToldChange before = beforeChange(begin, end);
     const tinsora::TextChange change = buffer.Replace(begin, end, text, kind);
     if (change.removed == 0 && change.inserted == 0)
         return;
     anchor = caret = change.position + change.inserted;
-    changed(change);
+    changed(change, before);
 }
 
-void HtmlTextView::changed(const tinsora::TextChange& change) {
+void HtmlTextView::changed(const tinsora::TextChange& change, const ToldChange& before) {
+    units->forgetFrom(change.position);
     layout->update(change);
     if (change.removedLines > 0 || change.removed > kRemeasureBytes ||
         change.insertedLines > kMeasureAtOnceLines || buffer.Empty()) {
@@ -305,6 +320,7 @@ void HtmlTextView::changed(const tinsora::TextChange& change) {
     ensureVisible(caret);
     restartBlink();
     viewport()->update();
+    tellChange(before, change.position, change.inserted);
     emit textChanged();
 }
 
@@ -358,18 +374,22 @@ void HtmlTextView::paste() {
 void HtmlTextView::undo() {
     if (readOnly)
         return;
+    const auto range = buffer.UndoRange();
+    const ToldChange before = range ? beforeChange(range->first, range->second) : ToldChange{};
     if (const auto change = buffer.Undo()) {
         anchor = caret = change->position + change->inserted;
-        changed(*change);
+        changed(*change, before);
     }
 }
 
 void HtmlTextView::redo() {
     if (readOnly)
         return;
+    const auto range = buffer.RedoRange();
+    const ToldChange before = range ? beforeChange(range->first, range->second) : ToldChange{};
     if (const auto change = buffer.Redo()) {
         anchor = caret = change->position + change->inserted;
-        changed(*change);
+        changed(*change, before);
     }
 }
 
@@ -397,6 +417,7 @@ void HtmlTextView::verticalMove(std::ptrdiff_t lines, bool select) {
 void HtmlTextView::caretMoved() {
     buffer.CloseUndoStep();
     restartBlink();
+    tellCaret();
 }
 
 void HtmlTextView::ensureVisible(std::size_t position) {
@@ -483,6 +504,17 @@ QRect HtmlTextView::cursorRect() const {
     if (!preedit.isEmpty())
         x += QFontMetricsF(layout->font()).horizontalAdvance(preedit.left(preeditCursor));
     return QRect(screenX(x), top, 2, lineHeight);
+}
+
+QRect HtmlTextView::characterRect(std::size_t position) const {
+    const auto row =
+        static_cast<long long>(buffer.LineOf(position)) - static_cast<long long>(firstLine());
+    const int top =
+        kTopMargin + static_cast<int>(std::clamp(row, -100000LL, 100000LL)) * lineHeight;
+    const int left = screenX(layout->xOf(position));
+    const bool printed = position < buffer.Size() && buffer.Text()[position] != '\n';
+    const int right = printed ? screenX(layout->xOf(buffer.NextChar(position))) : left + 1;
+    return QRect(left, top, std::max(1, right - left), lineHeight);
 }
 
 std::size_t HtmlTextView::hitTest(const QPoint& point) const {
@@ -659,10 +691,17 @@ bool HtmlTextView::isTyping(const QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty())
         return false;
-    // Ctrl+Alt is AltGr on Windows, which types characters.
+    // Ctrl+Alt is AltGr on Windows, which types characters. Alt alone (and Meta) makes
+    // a command of the window's: Alt and a letter opens a menu. On macOS Option types.
     const Qt::KeyboardModifiers mods = event->modifiers();
-    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier))
+    const bool ctrl = mods & Qt::ControlModifier;
+    const bool alt = mods & Qt::AltModifier;
+    if (ctrl && !alt)
         return false;
+#ifndef Q_OS_MACOS
+    if ((alt && !ctrl) || (mods & Qt::MetaModifier))
+        return false;
+#endif
     for (const QChar c : text)
         if (c.category() == QChar::Other_Control)
             return false;
@@ -948,6 +987,7 @@ void HtmlTextView::dragTo(const QPoint& point) {
     }
     restartBlink();
     viewport()->update();
+    tellCaret();
 }
 
 void HtmlTextView::contextMenuEvent(QContextMenuEvent* event) {

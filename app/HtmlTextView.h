@@ -15,7 +15,9 @@
 
 class HtmlFindBar;
 class HtmlTextLayout;
+class HtmlTextViewAccessible;
 class QMenu;
+class Utf16Index;
 
 /// The clipboard as the output pane uses it; the window can hand the pane its own.
 class HtmlTextClipboard {
@@ -82,6 +84,8 @@ public:
     QString toPlainTextCrLf() const;
     /// Empties the pane and gives back the memory its text held.
     void clear();
+    /// Empties the pane as an edit of the user's, which Ctrl+Z takes back.
+    void removeAll();
     bool isEmpty() const { return buffer.Empty(); }
     /// Bytes of text held.
     std::size_t byteCount() const { return buffer.Size(); }
@@ -150,8 +154,16 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    friend class HtmlTextViewAccessible;
     enum class Command;
     enum class Drag { None, Chars, Words };
+    // Where a change begins and what it takes out, in UTF-16 units, taken before
+    // it is made so that screen readers can be told of it; told only while one listens.
+    struct ToldChange {
+        bool told = false;
+        std::size_t at = 0;
+        std::size_t removed = 0;
+    };
 
     static Command commandFor(const QKeyEvent* event);
     static bool isTyping(const QKeyEvent* event);
@@ -161,7 +173,12 @@ private:
     void replaced();
     void edit(std::size_t begin, std::size_t end, std::string_view text,
               tinsora::EditKind kind = tinsora::EditKind::Other);
-    void changed(const tinsora::TextChange& change);
+    void changed(const tinsora::TextChange& change, const ToldChange& before);
+    ToldChange beforeChange(std::size_t begin, std::size_t end) const;
+    void tellChange(const ToldChange& before, std::size_t position, std::size_t inserted);
+    void tellCaret();
+    /// Where the character at position is drawn, in the viewport's coordinates.
+    QRect characterRect(std::size_t position) const;
     void deleteSelection();
     bool copySelection();
     void moveCaret(std::size_t position, bool select);
@@ -187,6 +204,7 @@ private:
 
     tinsora::TextBuffer buffer;
     std::unique_ptr<HtmlTextLayout> layout;
+    std::unique_ptr<Utf16Index> units; // offsets as screen readers count them
     SystemHtmlTextClipboard systemClipboard;
     HtmlTextClipboard* clipboard = &systemClipboard;
     HtmlFindBar* bar;
@@ -196,6 +214,7 @@ private:
     double preferredX = -1; // kept over Up, Down, PageUp and PageDown
     bool caretShown = false;
     bool readOnly = false;
+    bool toldSelection = false; // a screen reader was last told of a selection
     QString preedit;
     int preeditCursor = 0;
 

@@ -6,17 +6,20 @@ MarkerOverlay::MarkerOverlay(QWidget* parent) : MouseSurface(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void MarkerOverlay::setMarker(QPoint at) {
     marker_ = at;
+    setKeyPoint(at);
     update();
 }
 
 void MarkerOverlay::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintFocus(painter);
     if (!marker_)
         return;
-    QPainter painter(this);
     painter.setBrush(Qt::NoBrush);
     const QPoint c = *marker_;
     // Bounding boxes (x-5, y-5)..(x+5, y+5) and (x-4, y-4)..(x+4, y+4).

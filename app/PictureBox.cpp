@@ -8,8 +8,8 @@ void PictureBox::setImage(const QImage& image) {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (image_.isNull())
-        return;
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    if (!image_.isNull())
+        painter.drawImage(0, 0, image_);
+    paintFocus(painter);
 }

@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "ControlAccessible.h"
 #include "DesktopServices.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
@@ -12,6 +13,8 @@
 
 TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
     : QMainWindow(parent), ui(new Ui::TfrmMain), services(services) {
+    // Before the controls are made: a screen reader may ask about them at once.
+    InstallControlAccessibility();
     ui->setupUi(this);
     ConnectHandlers();
     Guard([this] { FormCreate(); });
@@ -51,6 +54,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->pnlBlendColor3, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor3Click);
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
     ConnectTemplateList();
+    ConnectAccessibility();
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {

@@ -10,7 +10,6 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -149,6 +148,7 @@ private slots:
     void UpDownCellHeightClick(UpDown::Button button);
     void mnuStyleClassicClick();
     void mnuStyleHtml5Click();
+    void mnuCssGradientClick();
     void mnuBrowserPreviewClick();
 
     // Gradient text.
@@ -209,7 +209,9 @@ private:
     /// The marks of the gradient text page: the lowest contrast of the characters against
     /// the BODY page's background; nothing for a text without characters.
     void ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest);
+    void ChangeOutputStyle(tinsora::OutputStyle style);
     void MakeBodyTag();
+    QByteArray BodySample() const;
     void MakeGradientTable(const tinsora::GradientColors& colors);
     void SetBodyColor(tinsora::BodyRole role);
     void DrawBodyPreview();
@@ -221,6 +223,10 @@ private:
     void DrawGradientTextPreview(const tinsora::GradientTextPreview& preview);
 
     void ConnectHandlers();
+    // The keyboard and screen readers.
+    void ConnectAccessibility();
+    void ConnectKeyboard();
+    void NameControls();
     void FormCreate();
     void FormDestroy();
     void LoadSettings();
@@ -258,8 +264,6 @@ private:
     bool templateMouseDown = false; // the left button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
-    std::unique_ptr<QTemporaryDir> previewDir; // the pages shown in the browser, while running
-    int previewCount = 0;
     std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
     QString saveDialogHtmlFileName;                   // offered again at the next save
     QString saveDialogHtmlFilter;

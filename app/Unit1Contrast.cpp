@@ -64,7 +64,9 @@ void TfrmMain::ShowBodyContrast() {
         row.ratio->setToolTip(sentence);
         row.level->setText(mark);
         row.level->setToolTip(sentence);
+        // For the label alone: its tooltip keeps the tooltip's own colour.
         row.level->setStyleSheet(
-            QStringLiteral("font-size: 11px; font-weight: bold; color: %1;").arg(color));
+            QStringLiteral("#%1 { font-size: 11px; font-weight: bold; color: %2; }")
+                .arg(row.level->objectName(), color));
     }
 }

@@ -17,13 +17,18 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTemporaryDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -113,6 +118,7 @@ void TfrmMain::ConnectGenerators() {
     styles->addAction(ui->mnuStyleHtml5);
     connect(ui->mnuStyleClassic, &QAction::triggered, this, &TfrmMain::mnuStyleClassicClick);
     connect(ui->mnuStyleHtml5, &QAction::triggered, this, &TfrmMain::mnuStyleHtml5Click);
+    connect(ui->mnuCssGradient, &QAction::triggered, this, &TfrmMain::mnuCssGradientClick);
     connect(ui->mnuBrowserPreview, &QAction::triggered, this, &TfrmMain::mnuBrowserPreviewClick);
     ui->mnuOutputStyle->setToolTipsVisible(true);
 }
@@ -131,29 +137,81 @@ void TfrmMain::SetOutputStyle(tinsora::OutputStyle style) {
     ui->mnuCssClasses->setEnabled(html5);
 }
 
+// A new output form remakes the output at once, as a toggle of "整形" does.
+void TfrmMain::ChangeOutputStyle(tinsora::OutputStyle style) {
+    if (style == outputStyle)
+        return;
+    SetOutputStyle(style);
+    GenerateForActivePage();
+}
+
 void TfrmMain::mnuStyleClassicClick() {
-    Guard([this] { SetOutputStyle(tinsora::OutputStyle::Classic); });
+    Guard([this] { ChangeOutputStyle(tinsora::OutputStyle::Classic); });
 }
 
 void TfrmMain::mnuStyleHtml5Click() {
-    Guard([this] { SetOutputStyle(tinsora::OutputStyle::Html5); });
+    Guard([this] { ChangeOutputStyle(tinsora::OutputStyle::Html5); });
+}
+
+void TfrmMain::mnuCssGradientClick() {
+    Guard([this] { GenerateForActivePage(); });
+}
+
+// What a page of a BODY tag alone shows, to judge its colours by.
+QByteArray TfrmMain::BodySample() const {
+    const auto line = [](const QString& html) { return html.toUtf8() + '\n'; };
+    return line(QStringLiteral("<p>%1</p>").arg(tr("テキスト(text)の見本です。").toHtmlEscaped())) +
+           line(QStringLiteral("<p><a href=\"tinsora-unvisited.html\">%1</a></p>")
+                    .arg(tr("リンク(link)の見本").toHtmlEscaped())) +
+           line(QStringLiteral("<p><a href=\"\">%1</a></p>")
+                    .arg(tr("既読リンク(vlink)の見本 (このページへのリンク)").toHtmlEscaped())) +
+           line(QStringLiteral("<p>%1</p>")
+                    .arg(tr("選択リンク(alink)の色は、リンクを押している間に見えます。")
+                             .toHtmlEscaped()));
 }
 
 void TfrmMain::mnuBrowserPreviewClick() {
     Guard([this] {
-        const QByteArray page =
-            QByteArray::fromStdString(tinsora::MakeHtmlPage(ui->txtHTML->text()));
-        if (!previewDir)
-            previewDir = std::make_unique<QTemporaryDir>();
-        const QString path =
-            previewDir->filePath(QStringLiteral("preview-%1.html").arg(++previewCount));
-        QFile file(path);
-        if (!previewDir->isValid() || !file.open(QIODevice::WriteOnly) ||
-            file.write(page) != page.size() || !file.flush())
-            throw tinsora::CannotCreateError(path.toStdString());
+        if (ui->txtHTML->isEmpty())
+            throw tinsora::Error(
+                tr("表示するHTMLがありません。先に「作成」でHTMLを作ってください").toStdString());
+        QByteArray page = QByteArray::fromStdString(tinsora::MakeHtmlPage(ui->txtHTML->text()));
+        const QByteArray emptyMain = "<main>\n</main>";
+        if (const qsizetype at = page.indexOf(emptyMain); at >= 0)
+            page.insert(at + 7, BodySample());
+        // The pages stay when the program ends, so that the browser can show them
+        // again; those of earlier days are removed as a new one is made.
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                               QStringLiteral("/preview");
+        QDir(folder).mkpath(QStringLiteral("."));
+        const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
+        for (const QFileInfo& old :
+             QDir(folder).entryInfoList({QStringLiteral("preview-*.html")}, QDir::Files))
+            if (old.lastModified() < dayAgo)
+                QFile::remove(old.filePath());
+        QTemporaryFile file(folder + QStringLiteral("/preview-XXXXXX.html"));
+        file.setAutoRemove(false);
+        if (!file.open() || file.write(page) != page.size() || !file.flush()) {
+            file.remove();
+            throw tinsora::CannotCreateError(
+                (folder + QStringLiteral("/preview.html")).toStdString());
+        }
+        const QString path = file.fileName();
         file.close();
-        if (!services.openUrl(QUrl::fromLocalFile(path)))
-            throw tinsora::Error("ブラウザで " + path.toStdString() + " を開けません");
+        const auto cannotOpen = [path](const QString& reason) {
+            QString text = tr("ブラウザで %1 を開けません").arg(path);
+            if (!reason.isEmpty())
+                text += QStringLiteral(" (%1)").arg(reason);
+            return tinsora::Error(text.toStdString());
+        };
+        const bool started =
+            services.openUrl(QUrl::fromLocalFile(path),
+                             [self = QPointer<TfrmMain>(this), cannotOpen](const QString& reason) {
+                                 if (self)
+                                     self->Guard([&] { throw cannotOpen(reason); });
+                             });
+        if (!started)
+            throw cannotOpen(QString());
     });
 }
 
@@ -182,8 +240,12 @@ void TfrmMain::GenerateForActivePage() {
     default:
         return;
     }
-    const bool confirm = AsksConfirmation(tinsora::TextToInt(ui->edtTD->text().toStdString())) ||
-                         AsksConfirmation(tinsora::TextToInt(ui->edtTR->text().toStdString()));
+    // A CSS gradient is one smooth box at any count: nothing to warn of.
+    const bool smooth =
+        outputStyle == tinsora::OutputStyle::Html5 && ui->mnuCssGradient->isChecked();
+    const bool confirm =
+        !smooth && (AsksConfirmation(tinsora::TextToInt(ui->edtTD->text().toStdString())) ||
+                    AsksConfirmation(tinsora::TextToInt(ui->edtTR->text().toStdString())));
     if (confirm &&
         !services.askOkCancel(
             this, QStringLiteral("確認"),
@@ -282,7 +344,7 @@ void TfrmMain::btnClipCopyHTMLClick() {
 void TfrmMain::btnClearClick() {
     Guard([this] {
         if (!run)
-            ui->txtHTML->clear();
+            ui->txtHTML->removeAll(); // Ctrl+Z in the pane brings it back
     });
 }
 
@@ -294,6 +356,9 @@ void TfrmMain::mnuSaveHTMLClick() {
     Guard([this] {
         if (run)
             return;
+        if (ui->txtHTML->isEmpty())
+            throw tinsora::Error(
+                tr("保存するHTMLがありません。先に「作成」でHTMLを作ってください").toStdString());
         const FileDialogRequest request{
             {kHtmlUtf8Filter, kHtmlCp932Filter, kAllUtf8Filter, kAllCp932Filter},
             QStringLiteral("html"),

@@ -1,5 +1,9 @@
 #include "UpDown.h"
 
+#include "FocusFrame.h"
+
+#include <QKeyEvent>
+#include <QPainter>
 #include <QToolButton>
 
 UpDown::UpDown(QWidget* parent)
@@ -33,7 +37,47 @@ void UpDown::step(Button button) {
 }
 
 void UpDown::resizeEvent(QResizeEvent*) {
-    const int half = height() / 2;
-    up_->setGeometry(0, 0, width(), half);
-    down_->setGeometry(0, half, width(), height() - half);
+    placeArrows();
+}
+
+// With the keyboard the arrows stand a pixel in, inside the frame that shows it.
+void UpDown::placeArrows() {
+    const QRect area = hasFocus() ? rect().adjusted(1, 1, -1, -1) : rect();
+    const int half = area.height() / 2;
+    up_->setGeometry(area.x(), area.y(), area.width(), half);
+    down_->setGeometry(area.x(), area.y() + half, area.width(), area.height() - half);
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (event->key() == Qt::Key_Up) {
+            step(Button::Up);
+            return;
+        }
+        if (event->key() == Qt::Key_Down) {
+            step(Button::Down);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void UpDown::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    placeArrows();
+    update();
+}
+
+void UpDown::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    placeArrows();
+    update();
+}
+
+void UpDown::paintEvent(QPaintEvent*) {
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -6,6 +6,7 @@ class QToolButton;
 
 /// A pair of arrows with a position of its own. An arrow reports a click only
 /// when it moves the position, so it stops reporting at its end of the range.
+/// Once it takes the keyboard, Up and Down press the arrows.
 class UpDown final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(UpDown)
@@ -31,8 +32,14 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void placeArrows();
+
     QToolButton* up_;
     QToolButton* down_;
     int minimum_ = 0;

@@ -123,6 +123,14 @@ public:
     std::optional<TextChange> Redo();
     /// Makes the next edit begin an undo step of its own (the caret moved).
     void CloseUndoStep() { mergeable_ = false; }
+    /// The bytes the next Undo replaces, [first, second) as the text is now; nothing without one.
+    std::optional<std::pair<std::size_t, std::size_t>> UndoRange() const {
+        return undo_.empty() ? std::nullopt : std::optional(StepRange(undo_.back()));
+    }
+    /// The bytes the next Redo replaces, as UndoRange.
+    std::optional<std::pair<std::size_t, std::size_t>> RedoRange() const {
+        return redo_.empty() ? std::nullopt : std::optional(StepRange(redo_.back()));
+    }
 
 private:
     // The text at [position, position + length) now; other is what it was before
@@ -134,6 +142,9 @@ private:
         EditKind kind = EditKind::Other;
     };
 
+    static std::pair<std::size_t, std::size_t> StepRange(const Step& step) {
+        return {step.position, step.position + step.length};
+    }
     TextChange Apply(std::size_t begin, std::size_t end, std::string_view text);
     TextChange UpdateIndex(std::size_t begin, std::size_t oldEnd, std::size_t inserted);
     TextChange Swap(Step& step);

@@ -3,7 +3,8 @@
 // joined into one line (about 80 MB). Each measures what a user waits for:
 // the text handed over and its first lines painted, a key press answered,
 // scrolling to the end and back, Ctrl+A and Ctrl+C, a find near the end, a
-// keystroke near the start; and the process's memory at its peak.
+// keystroke near the start; a screen reader's first read near the end; and the
+// process's memory at its peak.
 //
 // Memory is read from /proc/self/status (Linux only).
 
@@ -14,6 +15,8 @@
 #include "html/GradientText.h"
 #include "text/Cp932.h"
 
+#include <QAccessible>
+#include <QAccessibleTextInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -277,6 +280,30 @@ void BM_TypingNearTheStart(benchmark::State& state) {
     state.SetLabel(Name(which));
 }
 
+// What a screen reader asks first of a text just received: its length, then the
+// last 100 characters (UTF-16 units counted over bytes, nothing counted before).
+void BM_ScreenReaderRangeNearTheEnd(benchmark::State& state) {
+    const int which = static_cast<int>(state.range(0));
+    Pane pane;
+    QAccessibleInterface* pane11y = QAccessible::queryAccessibleInterface(&pane.view);
+    QAccessibleTextInterface* text = pane11y ? pane11y->textInterface() : nullptr;
+    if (!text) {
+        state.SkipWithError("the pane has no accessible text");
+        return;
+    }
+    QString tail;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pane.view.setText(std::string(Source(which)));
+        state.ResumeTiming();
+        const int count = text->characterCount();
+        tail = text->text(count - 100, count);
+    }
+    if (tail.size() != 100)
+        state.SkipWithError("the range is not 100 characters");
+    state.SetLabel(Name(which));
+}
+
 } // namespace
 
 // Those that hand over a fresh text before each measured step run a fixed
@@ -289,6 +316,11 @@ BENCHMARK(BM_SelectAllAndCopy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindNearTheEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeystrokeNearTheStart)->Arg(0)->Arg(1)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypingNearTheStart)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScreenReaderRangeNearTheEnd)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -68,7 +68,7 @@ public:
     void setClipboardUtf8(const QByteArray&) override {}
     std::optional<QString> clipboardText() override { return {}; }
     int screenWidth() override { return 1280; }
-    bool openUrl(const QUrl&) override { return false; }
+    bool openUrl(const QUrl&, OpenFailed) override { return false; }
 };
 
 QString Run(const QString& program, const QStringList& arguments) {

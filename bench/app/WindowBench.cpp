@@ -60,7 +60,7 @@ public:
     void setClipboardUtf8(const QByteArray& utf8) override { desktop.setClipboardUtf8(utf8); }
     std::optional<QString> clipboardText() override { return desktop.clipboardText(); }
     int screenWidth() override { return 1024; }
-    bool openUrl(const QUrl&) override { return true; }
+    bool openUrl(const QUrl&, OpenFailed) override { return true; }
     QString lastError;
 
 private:

@@ -104,8 +104,8 @@ TEST_F(ColorToolsTest, CssNotationsShowCopyAndLeaveTheOthersAlone) {
     EXPECT_EQ(types[5], ui().mnuColTypeCssHsl);
     const QList<QAction*> copies = ui().btnColorCopy->menu()->actions();
     ASSERT_EQ(copies.size(), 6);
-    EXPECT_EQ(copies[4]->text(), QStringLiteral("CSS rgb()"));
-    EXPECT_EQ(copies[5]->text(), QStringLiteral("CSS hsl()"));
+    EXPECT_EQ(copies[4]->text(), QStringLiteral("CSS rgb()(&G)"));
+    EXPECT_EQ(copies[5]->text(), QStringLiteral("CSS hsl()(&S)"));
 }
 
 TEST_F(ColorToolsTest, ContrastMarksFollowEveryLabelClick) {

@@ -2,6 +2,7 @@
 
 #include "text/Error.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,4 +77,11 @@ bool FakeDesktopServices::pickColorFromDesktop(QWidget*, DesktopPickDone done) {
         return false;
     desktopPickDone = std::move(done);
     return true;
+}
+
+bool FakeDesktopServices::openUrl(const QUrl& url, OpenFailed failed) {
+    openedUrls << url;
+    if (openUrlSucceeds && openUrlFailure && failed)
+        QTimer::singleShot(0, [failed, reason = *openUrlFailure] { failed(reason); });
+    return openUrlSucceeds;
 }

@@ -34,7 +34,8 @@ public:
     std::optional<QString> clipboard;
     int clipboardUtf8Writes = 0; // copies handed over as UTF-8 bytes
     QList<QUrl> openedUrls;
-    bool openUrlSucceeds = true;
+    bool openUrlSucceeds = true;           // false: the opener cannot be started
+    std::optional<QString> openUrlFailure; // what the opener says afterwards, if it fails
 
     bool askRetryCancel(QWidget*, const QString& caption, const QString& text) override;
     bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
@@ -48,10 +49,7 @@ public:
     void setClipboardUtf8(const QByteArray& utf8) override;
     std::optional<QString> clipboardText() override;
     int screenWidth() override { return screen; }
-    bool openUrl(const QUrl& url) override {
-        openedUrls << url;
-        return openUrlSucceeds;
-    }
+    bool openUrl(const QUrl& url, OpenFailed failed) override;
 
     // The screen, for the eyedropper: scripted pictures and pointer, and the
     // desktop's own pick, whose answer the test gives through desktopPickDone.
@@ -65,4 +63,40 @@ public:
     QPointF pointerPosition() override { return pointer; }
     void setPointerPosition(const QPoint& position) override;
     bool pickColorFromDesktop(QWidget*, DesktopPickDone done) override;
+};
+
+/// The scripted services with a part of the desktop's own: forwards every question
+/// to the fake; a test overrides what it wants real, and reaches it through desktop.
+class PartlyRealServices : public DesktopServices {
+public:
+    explicit PartlyRealServices(FakeDesktopServices& fake) : fake(fake) {}
+    bool askRetryCancel(QWidget* p, const QString& c, const QString& t) override {
+        return fake.askRetryCancel(p, c, t);
+    }
+    bool askOkCancel(QWidget* p, const QString& c, const QString& t) override {
+        return fake.askOkCancel(p, c, t);
+    }
+    void showError(QWidget* p, const QString& text) override { fake.showError(p, text); }
+    std::optional<QString> chooseOpenFile(QWidget* p, const FileDialogRequest& r) override {
+        return fake.chooseOpenFile(p, r);
+    }
+    std::optional<QString> chooseSaveFile(QWidget* p, const FileDialogRequest& r) override {
+        return fake.chooseSaveFile(p, r);
+    }
+    std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget* p, const FileDialogRequest& r,
+                                                          const QString& f) override {
+        return fake.chooseSaveFileAndFilter(p, r, f);
+    }
+    void setClipboardText(const QString& text) override { fake.setClipboardText(text); }
+    void setClipboardUtf8(const QByteArray& utf8) override { fake.setClipboardUtf8(utf8); }
+    std::optional<QString> clipboardText() override { return fake.clipboardText(); }
+    bool clipboardHasText() override { return fake.clipboardHasText(); }
+    int screenWidth() override { return fake.screenWidth(); }
+    bool openUrl(const QUrl& url, OpenFailed failed) override {
+        return fake.openUrl(url, std::move(failed));
+    }
+
+protected:
+    FakeDesktopServices& fake;
+    QtDesktopServices desktop;
 };

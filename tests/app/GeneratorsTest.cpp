@@ -186,9 +186,10 @@ TEST_F(GeneratorsTest, TheOutputStyleMenuShapesEveryGeneration) {
     EXPECT_TRUE(ui().mnuStyleClassic->isChecked());
     EXPECT_FALSE(ui().mnuStyleHtml5->isChecked());
     EXPECT_FALSE(ui().mnuCssGradient->isEnabled()) << "a CSS gradient has no classic form";
-    EXPECT_EQ(ui().mnuOutputStyle->title(), QStringLiteral("出力形式"));
+    EXPECT_EQ(ui().mnuOutputStyle->title(), QStringLiteral("出力形式(&O)"));
 
     ui().mnuStyleHtml5->trigger();
+    EXPECT_TRUE(RunEnds()) << "the text of the page shown, made again";
     EXPECT_FALSE(ui().mnuStyleClassic->isChecked());
     EXPECT_TRUE(ui().mnuStyleHtml5->isChecked());
     EXPECT_TRUE(ui().mnuCssGradient->isEnabled());
@@ -283,9 +284,10 @@ TEST_F(GeneratorsTest, ATableTooLargeForThePaneGivesItsSizeWithCrLfLineEnds) {
 }
 
 TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
-    EXPECT_EQ(ui().mnuBrowserPreview->text(), QStringLiteral("ブラウザで表示"));
+    EXPECT_EQ(ui().mnuBrowserPreview->text(), QStringLiteral("ブラウザで表示(&B)"));
     EXPECT_FALSE(ui().mnuBrowserPreview->shortcut().isEmpty());
     ui().mnuStyleHtml5->trigger();
+    EXPECT_TRUE(RunEnds());
     ui().PageControl1->setCurrentIndex(0);
     Create();
     ui().mnuBrowserPreview->trigger();
@@ -296,9 +298,11 @@ TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
     const QString html = QString::fromUtf8(page.readAll());
     EXPECT_TRUE(
         html.startsWith("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">"));
-    EXPECT_TRUE(
-        html.contains("a:active{color:#000000}\n</style>\n</head>\n<body>\n<main>\n</main>"));
+    EXPECT_TRUE(html.contains("a:active{color:#000000}\n</style>\n</head>\n<body>\n<main>\n"));
     EXPECT_FALSE(html.contains("<!--")) << "the marks stay out of the page";
+    // A BODY tag alone is shown with text and links to judge its colours by.
+    EXPECT_TRUE(html.contains("<a href=")) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("テキスト(text)"))) << html.toStdString();
 
     // A classic fragment is wrapped the same way, each preview in a file of its own.
     ui().mnuStyleClassic->trigger();
@@ -314,6 +318,32 @@ TEST_F(GeneratorsTest, BrowserPreviewWrapsThePaneIntoAWholePage) {
     ui().mnuBrowserPreview->trigger();
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("ブラウザで ")));
+
+    // The pages stay for the browser to show again once the program has ended.
+    Close();
+    EXPECT_TRUE(QFile::exists(services.openedUrls[1].toLocalFile()));
+}
+
+TEST_F(GeneratorsTest, ChangingTheOutputStyleRemakesTheOutputAsLineModeDoes) {
+    ui().PageControl1->setCurrentIndex(0);
+    Create();
+    EXPECT_TRUE(Pane().startsWith("<BODY BgColor="));
+    ui().mnuStyleHtml5->trigger();
+    EXPECT_TRUE(RunEnds());
+    EXPECT_TRUE(Pane().contains("a:visited{color:#000000}")) << Pane().toStdString();
+    ui().mnuStyleClassic->trigger();
+    EXPECT_TRUE(RunEnds());
+    EXPECT_TRUE(Pane().startsWith("<BODY BgColor="));
+}
+
+TEST_F(GeneratorsTest, ACssGradientAsksNothingAtSmallCounts) {
+    ui().PageControl1->setCurrentIndex(2); // nothing is made here
+    ui().mnuStyleHtml5->trigger();
+    ui().mnuCssGradient->trigger();
+    TableCounts("3", "3");
+    Create(); // no question is scripted
+    EXPECT_TRUE(services.questions.empty());
+    EXPECT_TRUE(Pane().contains("linear-gradient(")) << Pane().toStdString();
 }
 
 TEST_F(WindowTest, TheOutputStyleIsRememberedAsAFifthSetting) {
@@ -332,4 +362,50 @@ TEST_F(WindowTest, TheOutputStyleIsRememberedAsAFifthSetting) {
     EXPECT_TRUE(ui().mnuStyleClassic->isChecked()) << "an unknown value: classic";
     Close();
     EXPECT_EQ(Settings().value("OutputStyle").toString(), QStringLiteral("classic"));
+}
+
+// The desktop's own way of opening a page, with an opener on the PATH that
+// starts and then fails as xdg-open does when no browser can be started.
+class BrowserOpenerTest : public WindowTest {
+protected:
+    class RealBrowser final : public PartlyRealServices {
+    public:
+        using PartlyRealServices::PartlyRealServices;
+        bool openUrl(const QUrl& url, OpenFailed failed) override {
+            return desktop.openUrl(url, std::move(failed));
+        }
+    };
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        savedPath = qgetenv("PATH");
+        const QString opener = workDir.filePath(QStringLiteral("xdg-open"));
+        QFile script(opener);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/opened\"\n"
+                     "echo 'xdg-open: no method available for opening' >&2\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", (workDir.path() + QLatin1Char(':')).toUtf8() + savedPath);
+        window = std::make_unique<TfrmMain>(browser);
+    }
+    void TearDown() override {
+        window.reset();
+        qputenv("PATH", savedPath);
+        WindowTest::TearDown();
+    }
+
+    RealBrowser browser{services};
+    QByteArray savedPath;
+};
+
+TEST_F(BrowserOpenerTest, ABrowserThatCannotBeStartedIsReported) {
+    ui().txtHTML->setPlainText(QStringLiteral("<B>x</B>"));
+    ui().mnuBrowserPreview->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !services.errors.isEmpty(); }, 10000))
+        << "nothing said";
+    EXPECT_TRUE(QFile::exists(workDir.filePath(QStringLiteral("opened")))) << "the opener ran";
+    ASSERT_EQ(services.errors.size(), 1);
+    EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("ブラウザで ")))
+        << services.errors[0].toStdString();
 }

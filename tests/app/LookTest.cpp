@@ -10,6 +10,7 @@
 #endif
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,7 +27,10 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QTabBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <utility>
 
 namespace {
@@ -245,4 +249,52 @@ TEST_F(LookTest, EveryOneLineCaptionOfTheWindowShowsWhole) {
             clipped << b->objectName() + ": " + b->text();
     }
     EXPECT_TRUE(clipped.isEmpty()) << clipped.join(", ").toStdString();
+}
+
+TEST_F(LookTest, FourDigitCountsShowWholeInTheTableBoxes) {
+    for (QLineEdit* box : {ui().edtTD, ui().edtTR, ui().edtCellWidth, ui().edtCellHeight}) {
+        box->setText(QStringLiteral("1000"));
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        const QRect contents =
+            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        const int margin = 2; // each side, within the contents, as the box draws its text
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()) + 1,
+                  contents.width() - 2 * margin)
+            << box->objectName().toStdString();
+    }
+}
+
+TEST_F(LookTest, ContrastFiguresStandApartAndTipsKeepTheirColour) {
+    for (const auto& [figure, label] :
+         {std::pair{ui().lblTextRatio, static_cast<QWidget*>(ui().lblText)},
+          std::pair{ui().lblAlinkRatio, static_cast<QWidget*>(ui().lblAlink)}})
+        EXPECT_GE(label->x() - (figure->geometry().right() + 1), 3)
+            << figure->objectName().toStdString();
+
+    // A mark is drawn in its colour; its tooltip in the tooltip's own.
+    window->show();
+    ui().PageControl1->setCurrentIndex(0);
+    QLabel* mark = ui().lblTextLevel;
+    QToolTip::showText(mark->mapToGlobal(QPoint(2, 2)), mark->toolTip(), mark);
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible())
+            tip = w;
+    ASSERT_NE(tip, nullptr);
+    tip->ensurePolished();
+    EXPECT_NE(tip->palette().color(QPalette::WindowText),
+              mark->palette().color(QPalette::WindowText));
+    QToolTip::hideText();
+}
+
+TEST_F(LookTest, TheFrameAroundCreateHoldsTheButtonWhole) {
+    window->show();
+    const QTabBar* bar = ui().PageControl4->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    const QRect tab(bar->mapTo(ui().pnlMain, bar->tabRect(0).topLeft()), bar->tabRect(0).size());
+    const QRect button = ui().Panel12->geometry();
+    EXPECT_LT(tab.left(), button.left());
+    EXPECT_GT(tab.right(), button.right()) << "the tab ends at " << tab.right();
 }

@@ -216,7 +216,8 @@ TEST_F(PaneTest, ARunShowsItsProgressAfterHalfASecondAndCancelLeavesThePane) {
     EXPECT_EQ(ui().btnCancelHTML->text(), QStringLiteral("キャンセル"));
     EXPECT_TRUE(ui().btnClipCopyHTML->isHidden()) << "the progress takes their place";
     EXPECT_TRUE(ui().btnClear->isHidden());
-    EXPECT_EQ(ui().prgHTML->geometry(), ui().btnClipCopyHTML->geometry());
+    EXPECT_EQ(ui().btnCancelHTML->geometry(), ui().btnClipCopyHTML->geometry());
+    EXPECT_EQ(ui().prgHTML->geometry(), ui().btnClear->geometry());
 
     ui().btnCancelHTML->click();
     proceed.release();
@@ -366,7 +367,7 @@ TEST_F(PaneTest, SavesThePaneInUtf8OrShiftJisWithCrLfAndOffersTheLastPlace) {
     EXPECT_EQ(services.saveRequests[2].fileName, Path("sjis.txt"));
     EXPECT_EQ(services.saveFiltersShown[2], kAllShiftJis);
     EXPECT_TRUE(services.errors.isEmpty());
-    EXPECT_EQ(ui().mnuSaveHTML->text(), QStringLiteral("HTMLを保存"));
+    EXPECT_EQ(ui().mnuSaveHTML->text(), QStringLiteral("HTMLを保存(&H)"));
     EXPECT_EQ(ui().mnuSaveHTML->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
 }
 
@@ -396,3 +397,27 @@ TEST_F(PaneTest, ASaveThatFailsLeavesTheOldFile) {
     EXPECT_EQ(services.saveRequests[1].fileName, path) << "the last path, though it failed";
 }
 #endif
+
+TEST_F(PaneTest, ClearIsUndoneAndCancelStandsWhereNoClearIs) {
+    pane()->setPlainText(QStringLiteral("kept"));
+    ui().btnClear->click();
+    EXPECT_TRUE(pane()->isEmpty());
+    pane()->setFocus();
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Pane(), "kept");
+    // A click meant for "キャンセル" as a run ends does not empty the pane.
+    EXPECT_FALSE(ui().btnCancelHTML->geometry().intersects(ui().btnClear->geometry()));
+}
+
+TEST_F(PaneTest, SavingOrShowingAnEmptyPaneSaysSoAndMakesNoFile) {
+    pane()->clear();
+    ui().mnuSaveHTML->trigger(); // no dialog: none is scripted
+    ui().mnuBrowserPreview->trigger();
+    EXPECT_FALSE(window->runInProgress());
+    ASSERT_EQ(services.errors.size(), 2);
+    EXPECT_TRUE(services.errors[0].contains(QStringLiteral("HTMLがありません")))
+        << services.errors[0].toStdString();
+    EXPECT_TRUE(services.errors[1].contains(QStringLiteral("HTMLがありません")))
+        << services.errors[1].toStdString();
+    EXPECT_TRUE(services.openedUrls.isEmpty());
+}

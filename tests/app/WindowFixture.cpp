@@ -14,6 +14,9 @@ void WindowTest::SetUp() {
     QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\tovelind"), QSettings::NativeFormat)
         .remove(QStringLiteral("Tinsora"));
 #endif
+    // The pages shown in a browser go into the cache folder: one of the test's own.
+    previousCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(configDir.filePath(QStringLiteral("cache"))));
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     WriteTemplates("black\r\n000000\r\nend;\r\n");
@@ -21,6 +24,7 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
     window.reset();
+    qputenv("XDG_CACHE_HOME", previousCache);
     QDir::setCurrent(previousDir);
 }
 

@@ -39,6 +39,7 @@ protected:
     QTemporaryDir configDir;
     QTemporaryDir workDir;
     QString previousDir;
+    QByteArray previousCache;
     FakeDesktopServices services;
     std::unique_ptr<TfrmMain> window;
 };

@@ -52,36 +52,14 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
 }
 
 // The scripted services of the window tests, but the desktop's own clipboard.
-class RealClipboard final : public DesktopServices {
+class RealClipboard final : public PartlyRealServices {
 public:
-    explicit RealClipboard(FakeDesktopServices& fake) : fake(fake) {}
-    bool askRetryCancel(QWidget* p, const QString& c, const QString& t) override {
-        return fake.askRetryCancel(p, c, t);
-    }
-    bool askOkCancel(QWidget* p, const QString& c, const QString& t) override {
-        return fake.askOkCancel(p, c, t);
-    }
-    void showError(QWidget* p, const QString& text) override { fake.showError(p, text); }
-    std::optional<QString> chooseOpenFile(QWidget* p, const FileDialogRequest& r) override {
-        return fake.chooseOpenFile(p, r);
-    }
-    std::optional<QString> chooseSaveFile(QWidget* p, const FileDialogRequest& r) override {
-        return fake.chooseSaveFile(p, r);
-    }
-    std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget* p, const FileDialogRequest& r,
-                                                          const QString& f) override {
-        return fake.chooseSaveFileAndFilter(p, r, f);
-    }
+    using PartlyRealServices::PartlyRealServices;
     void setClipboardText(const QString& text) override { desktop.setClipboardText(text); }
     void setClipboardUtf8(const QByteArray& utf8) override { desktop.setClipboardUtf8(utf8); }
     std::optional<QString> clipboardText() override { return desktop.clipboardText(); }
     bool clipboardHasText() override { return desktop.clipboardHasText(); }
     int screenWidth() override { return desktop.screenWidth(); }
-    bool openUrl(const QUrl& url) override { return fake.openUrl(url); }
-
-private:
-    FakeDesktopServices& fake;
-    QtDesktopServices desktop;
 };
 
 } // namespace
