@@ -35,7 +35,7 @@ GradientTableOptions ParseTableArgs(const std::vector<std::string>& args) {
         else if (a == "--css-gradient")
             options.cssGradient = true;
         else
-            throw UsageError("table: unknown option '" + a + "'");
+            throw UsageError("table: unknown option " + QuotedInMessage(a));
     }
     if (options.cssGradient) {
         // The CSS gradient is made of CSS: it comes in the HTML5 + CSS style only.

@@ -1,5 +1,7 @@
 #include "color/CssColor.h"
 
+#include "text/Error.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -391,29 +393,8 @@ std::string LowerCase(std::string_view text) {
     return out;
 }
 
-// Shows a piece of the input in a message; control bytes and very long
-// pieces are not copied as they are.
 std::string Quote(std::string_view piece) {
-    std::string out = "'";
-    const std::size_t limit = 40;
-    // A long piece is cut before a character, never inside its UTF-8 bytes.
-    std::size_t end = std::min(piece.size(), limit);
-    for (int back = 0; back < 3 && end > 0 && end < piece.size() &&
-                       (static_cast<unsigned char>(piece[end]) & 0xC0) == 0x80;
-         ++back)
-        --end;
-    for (std::size_t k = 0; k < end; ++k) {
-        const auto c = static_cast<unsigned char>(piece[k]);
-        if (c < 0x20 || c == 0x7f) {
-            out += "\\x";
-            AppendChannelHex(out, c);
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    if (piece.size() > limit)
-        out += "...";
-    return out + "'";
+    return QuotedInMessage(piece);
 }
 
 CssColorResult Fail(std::string message) {

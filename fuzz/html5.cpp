@@ -543,7 +543,7 @@ void CheckTable(FuzzedDataProvider& in) {
         if (length)
             lengths[k] = *length;
         else if (!expectedError)
-            expectedError = fuzz::Shown("'" + *boxes[k] + "' は CSS の長さとして使えません");
+            expectedError = fuzz::QuotedPiece(*boxes[k]) + " は CSS の長さとして使えません";
     }
     if (!expectedError && o.cssGradient && (!lengths[2] || !lengths[3]))
         expectedError = "CSS gradient にはセルの幅と高さが必要です";
