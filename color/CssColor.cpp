@@ -84,6 +84,8 @@ constexpr std::array<Sector, 6> kSectors{{
 } // namespace
 
 ColorRGB HslToRgb(double hue, double saturation, double lightness) {
+    if (!std::isfinite(hue))
+        hue = 0.0; // no angle at all
     if (hue < 0.0 || hue >= 360.0) {
         hue = std::fmod(hue, 360.0);
         if (hue < 0.0)
@@ -478,7 +480,7 @@ std::size_t ReadNumber(std::string_view s, double& value) {
     double magnitude = 0.0;
     const auto r = std::from_chars(s.data() + digitsStart, s.data() + k, magnitude);
     if (r.ec == std::errc::result_out_of_range)
-        magnitude = positiveExponent ? 1e300 : 0.0;
+        magnitude = positiveExponent ? HUGE_VAL : 0.0;
     else if (r.ec != std::errc() || r.ptr != s.data() + k)
         return 0;
     value = negative ? -magnitude : magnitude;
@@ -620,29 +622,42 @@ CssColorResult ParseRgb(const Arguments& args, std::string_view function) {
     return Ok(channels[0], channels[1], channels[2]);
 }
 
+// A hue in radians is taken modulo a turn as exactly as 2 pi is known; past this many radians
+// the turns taken out would move it by more than a few millionths of a degree.
+constexpr double kMaxRadians = 1e9;
+
+// The hue in degrees, taken modulo one turn in its own unit first (exactly: fmod is exact), so
+// that no size of angle passes through an infinite value; nothing for an angle out of range.
+std::optional<double> HueDegrees(const Value& h) {
+    constexpr double kPi = 3.14159265358979323846;
+    if (h.none)
+        return 0.0;
+    if (!std::isfinite(h.number))
+        return std::nullopt;
+    switch (h.unit) {
+    case Unit::Grad:
+        return std::fmod(h.number, 400.0) * 0.9;
+    case Unit::Rad:
+        if (std::fabs(h.number) > kMaxRadians)
+            return std::nullopt;
+        return std::fmod(h.number, 2.0 * kPi) * (180.0 / kPi);
+    case Unit::Turn:
+        return std::fmod(h.number, 1.0) * 360.0;
+    default:
+        return std::fmod(h.number, 360.0);
+    }
+}
+
 CssColorResult ParseHsl(const Arguments& args, std::string_view function) {
     if (const auto e = CheckOpaque(args, function))
         return Fail(*e);
     const Value& h = args.values[0];
-    double hue = h.number;
-    switch (h.unit) {
-    case Unit::None:
-    case Unit::Deg:
-        break;
-    case Unit::Grad:
-        hue = h.number * 0.9;
-        break;
-    case Unit::Rad:
-        hue = h.number * (180.0 / 3.14159265358979323846);
-        break;
-    case Unit::Turn:
-        hue = h.number * 360.0;
-        break;
-    case Unit::Percent:
+    if (h.unit == Unit::Percent)
         return Fail(std::string(function) + "(): the hue " + Quote(h.text) + " is not an angle");
-    }
-    if (h.none)
-        hue = 0.0;
+    const std::optional<double> hue = HueDegrees(h);
+    if (!hue)
+        return Fail(std::string(function) + "(): the hue " + Quote(h.text) +
+                    " is too large an angle");
     double sl[2] = {};
     for (int k = 0; k < 2; ++k) {
         const Value& v = args.values[static_cast<std::size_t>(k) + 1];
@@ -651,7 +666,7 @@ CssColorResult ParseHsl(const Arguments& args, std::string_view function) {
             return Fail(std::string(function) + "(): " + Quote(v.text) + " is not a percentage");
         sl[k] = v.none ? 0.0 : v.number;
     }
-    return {HslToRgb(hue, sl[0], sl[1]), {}};
+    return {HslToRgb(*hue, sl[0], sl[1]), {}};
 }
 
 } // namespace
