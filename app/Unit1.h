@@ -217,8 +217,9 @@ private:
     void ConnectHandlers();
     void FormCreate();
     void FormDestroy();
-    void LoadSettings();
+    QPoint LoadSettings();
     void SaveSettings();
+    void RestorePosition(const QPoint& position);
     void LoadTemplates();
     void ApplyWindowType(int type);
     void ApplyToolBarState();
@@ -243,6 +244,7 @@ private:
     int lastGradColor = 0;
     tinsora::BodyColors bodyColors{};
     int windowType = 0;
+    bool settingsRefused = false; // the store was not read: it is not written either
     bool hexEditing = false;
     bool pickerDragging = false;
 

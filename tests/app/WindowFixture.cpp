@@ -8,6 +8,8 @@ void WindowTest::SetUp() {
     ASSERT_TRUE(configDir.isValid());
     ASSERT_TRUE(workDir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+    // The program finds its settings file where the desktop keeps settings.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir.path()));
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     WriteTemplates("black\r\n000000\r\nend;\r\n");
