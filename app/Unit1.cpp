@@ -18,7 +18,10 @@ TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    StopRun(); // a save reads the pane until it is done
+    // A save is let finish (it reads the pane until it is done); a generation is stopped.
+    if (run && runSaves)
+        run->finish();
+    StopRun();
     Guard([this] { FormDestroy(); });
     delete ui;
 }

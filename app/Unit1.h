@@ -163,6 +163,7 @@ private:
     void LoadColorFile(const QString& path);
     void SaveColorFile(const QString& path);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     // Colour editor and display.
     void ConnectColorEditor();
@@ -199,6 +200,7 @@ private:
                   std::function<void()> failed = {});
     void RunFinished();
     void RunTick();
+    void ShowRunProgress();
     void SetRunning(bool running);
     /// Ends the run of the output pane, if any: cancelled and waited for.
     void StopRun();
@@ -286,5 +288,7 @@ private:
     QElapsedTimer runClock;
     QTimer* runTimer = nullptr;
     QShortcut* runCancelKey = nullptr;
+    bool runSaves = false;        // the run writes a file: it is never dropped
+    bool closeAfterSave = false;  // the window was closed during the save
     std::unique_ptr<PaneRun> run; // last: ended before the rest goes
 };
