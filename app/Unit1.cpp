@@ -1,10 +1,12 @@
 #include "Unit1.h"
 
 #include "DesktopServices.h"
+#include "LineBoxPaste.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QSlider>
@@ -54,6 +56,9 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->pnlBlendColor3, &ClickablePanel::clicked, this, &TfrmMain::pnlBlendColor3Click);
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
     ConnectTemplateList();
+
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        LineBoxPaste::install(box, services);
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {
