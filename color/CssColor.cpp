@@ -464,23 +464,34 @@ std::size_t ReadNumber(std::string_view s, double& value) {
     }
     if (intDigits == 0 && fracDigits == 0)
         return 0;
-    bool positiveExponent = true;
+    // The place of the first digit that is not 0, counted from the units (1 for the units,
+    // 0 for the tenths), then moved by the exponent: where a number out of range lies.
+    const std::string_view digits = s.substr(digitsStart, k - digitsStart);
+    const std::size_t firstDigit = digits.find_first_of("123456789");
+    long long place =
+        firstDigit == std::string_view::npos
+            ? 0
+            : static_cast<long long>(intDigits) -
+                  static_cast<long long>(firstDigit < intDigits ? firstDigit : firstDigit - 1);
     if (k < s.size() && (s[k] == 'e' || s[k] == 'E')) {
         std::size_t e = k + 1;
+        bool negativeExponent = false;
         if (e < s.size() && (s[e] == '+' || s[e] == '-')) {
-            positiveExponent = s[e] == '+';
+            negativeExponent = s[e] == '-';
             ++e;
         }
         if (e < s.size() && IsDigit(s[e])) {
-            while (e < s.size() && IsDigit(s[e]))
-                ++e;
+            long long exponent = 0;
+            for (; e < s.size() && IsDigit(s[e]); ++e)
+                exponent = std::min(exponent * 10 + (s[e] - '0'), 1000000000LL);
+            place += negativeExponent ? -exponent : exponent;
             k = e;
         }
     }
     double magnitude = 0.0;
     const auto r = std::from_chars(s.data() + digitsStart, s.data() + k, magnitude);
     if (r.ec == std::errc::result_out_of_range)
-        magnitude = positiveExponent ? HUGE_VAL : 0.0;
+        magnitude = place > 0 ? HUGE_VAL : 0.0;
     else if (r.ec != std::errc() || r.ptr != s.data() + k)
         return 0;
     value = negative ? -magnitude : magnitude;

@@ -152,6 +152,14 @@ TEST(CssColor, AHueOfAnySizeIsTakenModuloOneTurnOrRefused) {
     }
 }
 
+TEST(CssColor, ANumberOutOfRangeIsAsLargeOrAsSmallAsItsDigitsSay) {
+    const std::string tiny = "0." + std::string(400, '0') + "1"; // no exponent, yet too small
+    const std::string huge = "1" + std::string(400, '0');
+    EXPECT_EQ(Parsed("rgb(" + tiny + " " + huge + " " + huge + "e-390)"), (ColorRGB{0, 255, 255}));
+    EXPECT_EQ(Parsed("rgb(" + tiny + "e401 " + huge + "e-800 1e-400)"), (ColorRGB{1, 0, 0}));
+    EXPECT_EQ(Parsed("hsl(" + tiny + " 100% 50%)"), (ColorRGB{255, 0, 0}));
+}
+
 TEST(CssColor, ALongTextIsCutBetweenCharactersInTheMessage) {
     std::string text;
     for (int k = 0; k < 20; ++k)
