@@ -27,6 +27,9 @@ Counts ParseCounts(const GradientTableOptions& o) {
     c.rows = TextToInt(o.rows);
     c.rowsOut = c.rows > 0 ? static_cast<std::uint64_t>(c.rows) : 0;
     c.colsOut = c.rows > 0 && c.cols > 0 ? static_cast<std::uint64_t>(c.cols) : 0;
+    // HTML has no row without a cell; the classic markup keeps its empty rows.
+    if (o.style == OutputStyle::Html5 && c.colsOut == 0)
+        c.rowsOut = 0;
     return c;
 }
 

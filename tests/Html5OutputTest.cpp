@@ -210,6 +210,11 @@ TEST(Html5Table, PutsSpacingPaddingAndSizesInCss) {
     EXPECT_EQ(Table(o), "<table role=\"presentation\"><tbody><tr>"
                         "<td style=\"background-color:#FF0000\"></td>"
                         "<td style=\"background-color:#FF7F7F\"></td></tr></tbody></table>");
+    // HTML has no row without a cell: a table of no columns has no rows either.
+    o.cols = "0";
+    o.rows = "3";
+    EXPECT_EQ(Table(o), "<table role=\"presentation\"><tbody></tbody></table>");
+    EXPECT_EQ(GradientTableSize(o).lo, Table(o).size());
 }
 
 TEST(Html5Table, RefusesBoxesThatHoldNoLengthBeforeWritingAnything) {
