@@ -86,6 +86,9 @@ std::optional<SaveFileChoice> RunFileDialog(QWidget* parent, const FileDialogReq
     return SaveFileChoice{dialog.selectedFiles().first(), dialog.selectedNameFilter()};
 }
 
+// Marks the program's own copies, held as UTF-8 bytes, on the clipboard (in this process only).
+constexpr const char* kOwnUtf8Copy = "tinsoraUtf8Copy";
+
 QClipboard* Clipboard() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
@@ -138,6 +141,7 @@ void QtDesktopServices::setClipboardUtf8(const QByteArray& utf8) {
     QClipboard* clipboard = Clipboard();
     auto* data = new QMimeData;
     data->setData(QStringLiteral("text/plain"), utf8);
+    data->setProperty(kOwnUtf8Copy, true);
     clipboard->setMimeData(data);
 }
 
@@ -167,9 +171,7 @@ std::optional<QString> DesktopServices::clipboardTextStart(QClipboard::Mode mode
         return std::nullopt;
     if (units <= 0)
         return QString();
-    const bool own =
-        mode == QClipboard::Selection ? clipboard->ownsSelection() : clipboard->ownsClipboard();
-    if (own && data->hasFormat(QStringLiteral("text/plain"))) {
+    if (data->property(kOwnUtf8Copy).toBool()) {
         // The program's own copy, UTF-8 bytes held as they are: no more of them is decoded
         // than can give the units (a code unit takes at most three bytes; one more character
         // decoded keeps a character cut at the end out of those taken).
