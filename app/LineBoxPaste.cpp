@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,8 +18,17 @@ void LineBoxPaste::install(QLineEdit* box, DesktopServices& services) {
     box->installEventFilter(new LineBoxPaste(box, services));
 }
 
+void LineBoxPaste::install(QComboBox* combo, DesktopServices& services) {
+    if (QLineEdit* box = combo->lineEdit()) {
+        auto* paste = new LineBoxPaste(box, services);
+        box->installEventFilter(paste);
+        combo->installEventFilter(paste);
+    }
+}
+
 bool LineBoxPaste::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != box)
+    // The keys come to the box, or to the combo box that holds it; the mouse to the box only.
+    if (watched != box && event->type() != QEvent::KeyPress)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress:

@@ -4,6 +4,7 @@
 #include <QObject>
 
 class DesktopServices;
+class QComboBox;
 class QLineEdit;
 
 /// Pastes into a one-line box only as much of the clipboard as the box's length limit lets in,
@@ -17,6 +18,9 @@ class LineBoxPaste final : public QObject {
 public:
     /// Puts it on box for as long as box lives; the clipboard is read through services.
     static void install(QLineEdit* box, DesktopServices& services);
+    /// Puts it on an editable combo box and its box: the combo box hands its keys to its box
+    /// itself, past any filter on the box.
+    static void install(QComboBox* combo, DesktopServices& services);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

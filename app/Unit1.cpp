@@ -6,6 +6,7 @@
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -57,8 +58,12 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
     ConnectTemplateList();
 
-    for (QLineEdit* box : findChildren<QLineEdit*>())
-        LineBoxPaste::install(box, services);
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        LineBoxPaste::install(combo, services);
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QComboBox*>(box->parentWidget()))
+            LineBoxPaste::install(box, services);
+    }
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -368,6 +369,14 @@ TEST_F(ColorEditorTest, APasteIntoAOneLineBoxReadsAndTakesOnlyWhatFits) {
     EXPECT_TRUE(text->text().startsWith(QStringLiteral("ab111")));
     EXPECT_TRUE(text->text().endsWith(QStringLiteral("1ef")));
     EXPECT_EQ(services.clipboardStartsRead.back(), text->maxLength() - 4);
+
+    // An editable combo box hands its keys to its box itself, past the box's own filters.
+    QComboBox* size = ui().cmbMojiSize;
+    size->setFocus();
+    size->clearEditText();
+    QTest::keyClick(size, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(size->currentText().size(), size->lineEdit()->maxLength());
+    EXPECT_EQ(services.clipboardStartsRead.back(), size->lineEdit()->maxLength());
 
     // The box's menu pastes the same way, and says whether there is a text without reading it.
     text->setText(QStringLiteral("x"));
