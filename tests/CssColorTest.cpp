@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 #include <vector>
 
 using namespace tinsora;
@@ -140,7 +141,8 @@ TEST(CssColor, AHueOfAnySizeIsTakenModuloOneTurnOrRefused) {
         {"hsl(720.5turn 100% 50%)", {0, 255, 255}},
         {"hsl(1e303 100% 50%)", HslToRgb(std::fmod(1e303, 360.0), 100, 50)},
         {"hsl(1e305grad 100% 50%)", HslToRgb(std::fmod(1e305, 400.0) * 0.9, 100, 50)},
-        {"hsl(1e9rad 100% 50%)", HslToRgb(std::fmod(1e9, 2 * M_PI) * (180 / M_PI), 100, 50)},
+        {"hsl(1e9rad 100% 50%)",
+         HslToRgb(std::fmod(1e9, 2 * std::numbers::pi) * (180 / std::numbers::pi), 100, 50)},
     };
     for (const auto& [text, color] : cases)
         EXPECT_EQ(Parsed(text), color) << text;
