@@ -88,6 +88,9 @@ std::optional<SaveFileChoice> RunFileDialog(QWidget* parent, const FileDialogReq
     return SaveFileChoice{dialog.selectedFiles().first(), dialog.selectedNameFilter()};
 }
 
+// Marks the program's own copies, held as UTF-8 bytes, on the clipboard (in this process only).
+constexpr const char* kOwnUtf8Copy = "tinsoraUtf8Copy";
+
 QClipboard* Clipboard() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
@@ -140,6 +143,7 @@ void QtDesktopServices::setClipboardUtf8(const QByteArray& utf8) {
     QClipboard* clipboard = Clipboard();
     auto* data = new QMimeData;
     data->setData(QStringLiteral("text/plain"), utf8);
+    data->setProperty(kOwnUtf8Copy, true);
     clipboard->setMimeData(data);
 }
 
@@ -160,6 +164,36 @@ bool QtDesktopServices::clipboardHasText() {
 int QtDesktopServices::screenWidth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 0;
+}
+
+std::optional<QString> DesktopServices::clipboardTextStart(QClipboard::Mode mode, qsizetype units) {
+    QClipboard* clipboard = Clipboard();
+    const QMimeData* data = clipboard->mimeData(mode);
+    if (!data || !data->hasText())
+        return std::nullopt;
+    if (units <= 0)
+        return QString();
+    if (data->property(kOwnUtf8Copy).toBool()) {
+        // The program's own copy, UTF-8 bytes held as they are: no more of them is decoded
+        // than can give the units (a code unit takes at most three bytes; one more character
+        // decoded keeps a character cut at the end out of those taken).
+        const QByteArray utf8 = data->data(QStringLiteral("text/plain"));
+        const qsizetype bytes = units < utf8.size() / 3 ? 3 * units + 4 : utf8.size();
+        QString text = QString::fromUtf8(utf8.constData(), bytes);
+        if (text.size() > units)
+            text.truncate(text.at(units - 1).isHighSurrogate() ? units - 1 : units);
+        return text;
+    }
+    QString text = data->text();
+    text.truncate(units);
+    return text;
+}
+
+std::vector<QRect> DesktopServices::screenAreas() {
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->geometry());
+    return areas;
 }
 
 bool QtDesktopServices::openUrl(const QUrl& url, OpenFailed failed) {

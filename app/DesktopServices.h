@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QClipboard>
 #include <QColor>
 #include <QImage>
 #include <QPointF>
@@ -61,6 +62,10 @@ public:
     /// The clipboard's plain text: nothing when no program owns the clipboard or it holds no
     /// text, an empty text when it holds one; throws as setClipboardText.
     virtual std::optional<QString> clipboardText() = 0;
+    /// The first units UTF-16 code units of the clipboard's (or the selection's) plain text, as
+    /// clipboardText; only that much of it is decoded where it can be: a copy of the program's
+    /// own, of hundreds of megabytes, is not read whole to take a few characters of it.
+    virtual std::optional<QString> clipboardTextStart(QClipboard::Mode mode, qsizetype units);
     /// Whether the clipboard holds a text to paste, asked without reading it where that can
     /// be done (the text may then be empty).
     virtual bool clipboardHasText() {
@@ -69,6 +74,8 @@ public:
     }
     /// The full pixel width of the primary screen.
     virtual int screenWidth() = 0;
+    /// The place of every screen on the desktop.
+    virtual std::vector<QRect> screenAreas();
     /// What the opener of a page said when no browser could show it.
     using OpenFailed = std::function<void(const QString& reason)>;
     /// Opens a URL (a local file) in the user's browser; false when the opener cannot be

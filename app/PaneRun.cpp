@@ -46,6 +46,11 @@ PaneRun::~PaneRun() {
         thread.join();
 }
 
+void PaneRun::finish() {
+    if (thread.joinable())
+        thread.join();
+}
+
 void PaneRun::cancel() {
     cancelRequested.store(true, std::memory_order_relaxed);
 }

@@ -51,6 +51,8 @@ public:
 
     /// Asks the work to stop at its next progress report or write.
     void cancel();
+    /// Waits for the work to end by itself (the finished signal then goes nowhere).
+    void finish();
     /// How far the work has got, in thousandths.
     int progress() const { return permille.load(std::memory_order_relaxed); }
 

@@ -2,6 +2,7 @@
 
 #include "text/Error.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -35,6 +36,14 @@ QFileDevice::Permissions ToPermissions(fs::perms perms) {
     return result;
 }
 
+// A write that failed (a full disk, a file size limit): the message names the file.
+tinsora::Error WriteFailed(const std::string& path) {
+    return tinsora::Error(
+        QCoreApplication::translate("SaveFile", "ファイル %1 への書き込みエラー")
+            .arg(QString::fromStdString(tinsora::ShownInMessage(path, tinsora::kShownPathLimit)))
+            .toStdString());
+}
+
 bool Write(QFileDevice& file, std::string_view bytes) {
     return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
            static_cast<qint64>(bytes.size());
@@ -52,7 +61,7 @@ bool NewFileKeepsOwner(const QString& target, const QFileInfo& original) {
 // Written beside the old file and put in its place only when complete. False
 // when no file can be made beside it.
 bool SaveBeside(const QString& target, std::string_view bytes,
-                std::optional<QFileDevice::Permissions> permissions) {
+                std::optional<QFileDevice::Permissions> permissions, const std::string& shown) {
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -65,10 +74,10 @@ bool SaveBeside(const QString& target, std::string_view bytes,
     const auto size = static_cast<qint64>(bytes.size());
     if (!Write(file, bytes) || !file.flush() || file.size() != size) {
         file.cancelWriting();
-        throw tinsora::WriteError();
+        throw WriteFailed(shown);
     }
     if (!file.commit())
-        throw tinsora::WriteError();
+        throw WriteFailed(shown);
     return true;
 }
 
@@ -85,12 +94,12 @@ void SaveInPlace(const QString& target, std::string_view bytes, const std::strin
     const qint64 common = std::min(oldSize, newSize);
     const QByteArray overwritten = file.read(common);
     if (overwritten.size() != common)
-        throw tinsora::WriteError();
+        throw WriteFailed(shown);
     const auto fail = [&] {
         if (file.seek(0))
             file.write(overwritten);
         file.resize(oldSize);
-        return tinsora::WriteError();
+        return WriteFailed(shown);
     };
     if (newSize > oldSize &&
         (!file.seek(oldSize) || !Write(file, bytes.substr(static_cast<std::size_t>(oldSize)))))
@@ -110,7 +119,7 @@ void SaveFileBytes(const QString& path, std::string_view bytes) {
     const fs::path name = info.filesystemAbsoluteFilePath();
     const fs::file_status status = fs::status(name, error);
     if (status.type() == fs::file_type::not_found) {
-        if (!SaveBeside(path, bytes, std::nullopt))
+        if (!SaveBeside(path, bytes, std::nullopt, shown))
             throw tinsora::CannotCreateError(shown);
         return;
     }
@@ -125,7 +134,7 @@ void SaveFileBytes(const QString& path, std::string_view bytes) {
     const bool replaceable = !error && links == 1 &&
                              (status.permissions() & kSpecial) == fs::perms::none &&
                              NewFileKeepsOwner(target, original);
-    if (replaceable && SaveBeside(target, bytes, ToPermissions(status.permissions())))
+    if (replaceable && SaveBeside(target, bytes, ToPermissions(status.permissions()), shown))
         return;
     SaveInPlace(target, bytes, shown);
 }

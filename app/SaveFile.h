@@ -9,5 +9,6 @@
 /// when a file made beside it keeps all of that; otherwise they are written
 /// into it. A failed write leaves the old bytes. Throws CannotCreateError(path)
 /// when no file can be made there or path names something other than a
-/// regular file (a FIFO, a device, a folder), and WriteError when writing fails.
+/// regular file (a FIFO, a device, a folder), and an error naming the file
+/// ("ファイル %s への書き込みエラー") when writing fails.
 void SaveFileBytes(const QString& path, std::string_view bytes);

@@ -2,10 +2,13 @@
 
 #include "ControlAccessible.h"
 #include "DesktopServices.h"
+#include "LineBoxPaste.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QSlider>
@@ -21,7 +24,10 @@ TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    StopRun(); // a save reads the pane until it is done
+    // A save is let finish (it reads the pane until it is done); a generation is stopped.
+    if (run && runSaves)
+        run->finish();
+    StopRun();
     Guard([this] { FormDestroy(); });
     delete ui;
 }
@@ -55,6 +61,13 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
     ConnectTemplateList();
     ConnectAccessibility();
+
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        LineBoxPaste::install(combo, services);
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QComboBox*>(box->parentWidget()))
+            LineBoxPaste::install(box, services);
+    }
 }
 
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {

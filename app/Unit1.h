@@ -164,6 +164,7 @@ private:
     void LoadColorFile(const QString& path);
     void SaveColorFile(const QString& path);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     // Colour editor and display.
     void ConnectColorEditor();
@@ -200,6 +201,7 @@ private:
                   std::function<void()> failed = {});
     void RunFinished();
     void RunTick();
+    void ShowRunProgress();
     void SetRunning(bool running);
     /// Ends the run of the output pane, if any: cancelled and waited for.
     void StopRun();
@@ -229,8 +231,9 @@ private:
     void NameControls();
     void FormCreate();
     void FormDestroy();
-    void LoadSettings();
+    QPoint LoadSettings();
     void SaveSettings();
+    void RestorePosition(const QPoint& position);
     void LoadTemplates();
     void ApplyWindowType(int type);
     void ApplyToolBarState();
@@ -255,6 +258,7 @@ private:
     int lastGradColor = 0;
     tinsora::BodyColors bodyColors{};
     int windowType = 0;
+    bool settingsRefused = false; // the store was not read: it is not written either
     bool hexEditing = false;
     bool pickerDragging = false;
 
@@ -294,5 +298,7 @@ private:
     QElapsedTimer runClock;
     QTimer* runTimer = nullptr;
     QShortcut* runCancelKey = nullptr;
+    bool runSaves = false;        // the run writes a file: it is never dropped
+    bool closeAfterSave = false;  // the window was closed during the save
     std::unique_ptr<PaneRun> run; // last: ended before the rest goes
 };

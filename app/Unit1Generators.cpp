@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -270,8 +271,22 @@ void TfrmMain::StartRun(PaneRun::Work work, std::function<void(tinsora::Prepared
 
 void TfrmMain::StopRun() {
     run.reset();
+    runSaves = false;
+    closeAfterSave = false;
     runCompleted = nullptr;
     runFailed = nullptr;
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (run && runSaves) {
+        // A save is never dropped: the window closes once it is through, its progress shown
+        // meanwhile. Cancelling it, or its failing, keeps the window open.
+        closeAfterSave = true;
+        ShowRunProgress();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TfrmMain::SetRunning(bool running) {
@@ -299,20 +314,28 @@ void TfrmMain::RunTick() {
     if (!run)
         return;
     ui->prgHTML->setValue(run->progress());
-    if (ui->prgHTML->isHidden() && runClock.elapsed() >= kShowProgressAfterMs) {
-        ui->btnClipCopyHTML->hide();
-        ui->btnClear->hide();
-        ui->prgHTML->show();
-        ui->btnCancelHTML->show();
-    }
+    if (runClock.elapsed() >= kShowProgressAfterMs)
+        ShowRunProgress();
+}
+
+void TfrmMain::ShowRunProgress() {
+    if (!ui->prgHTML->isHidden())
+        return;
+    ui->btnClipCopyHTML->hide();
+    ui->btnClear->hide();
+    ui->prgHTML->show();
+    ui->btnCancelHTML->show();
 }
 
 void TfrmMain::RunFinished() {
     const std::unique_ptr<PaneRun> ended = std::move(run);
     const auto completed = std::move(runCompleted);
     const auto failed = std::move(runFailed);
+    const bool closeNow = closeAfterSave;
     runCompleted = nullptr;
     runFailed = nullptr;
+    runSaves = false;
+    closeAfterSave = false;
     SetRunning(false);
     if (!ended || ended->wasCancelled())
         return;
@@ -324,6 +347,8 @@ void TfrmMain::RunFinished() {
         }
         if (completed)
             completed(ended->takeText());
+        if (closeNow)
+            close();
     });
 }
 
@@ -386,6 +411,7 @@ void TfrmMain::mnuSaveHTMLClick() {
                 return tinsora::PreparedText();
             },
             nullptr);
+        runSaves = true;
     });
 }
 

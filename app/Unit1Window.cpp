@@ -9,15 +9,22 @@
 #include "color/Templates.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
+#include "text/SettingsFile.h"
 #include "text/TextFile.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QToolButton>
+#include <memory>
 
 namespace {
 
@@ -29,24 +36,88 @@ constexpr int kClientWidth[] = {209, 209, 587};
 constexpr int kDesignClientWidth = 634;
 constexpr int kDesignClientHeight = 446;
 
-QSettings OpenSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tovelind"),
-                     QStringLiteral("Tinsora"));
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+
+// The registry, or the system's own preferences.
+std::unique_ptr<QSettings> OpenSettings(bool /*forWriting*/) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("tovelind"), QStringLiteral("Tinsora"));
 }
+
+bool SettingsStoreMissing() {
+    const std::unique_ptr<QSettings> settings = OpenSettings(false);
+    return settings->status() == QSettings::NoError && settings->allKeys().isEmpty();
+}
+
+#else
+
+// A file, which QSettings reads and writes as it finds it: it would wait for ever on a FIFO or
+// on a lock it cannot take, read a file of any size, and put a new file in place of a device a
+// link names. So the file is judged first, and used only when it is a regular file of a
+// settings file's size or when nothing has its name yet.
+QString SettingsFileName() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tovelind/Tinsora.conf");
+}
+
+tinsora::SettingsFileKind JudgeSettings() {
+    return tinsora::JudgeSettingsFile(QFile::encodeName(SettingsFileName()).toStdString());
+}
+
+// The store, or nothing when it may not be used: a file refused, or, for writing, a lock that is
+// not a lock file or is not free within a second.
+std::unique_ptr<QSettings> OpenSettings(bool forWriting) {
+    const QString file = SettingsFileName();
+    if (JudgeSettings() == tinsora::SettingsFileKind::Refused)
+        return nullptr;
+    if (forWriting) {
+        const QString lockName = file + QStringLiteral(".lock");
+        if (!tinsora::LockFileUsable(QFile::encodeName(lockName).toStdString()))
+            return nullptr;
+        QDir().mkpath(QFileInfo(file).absolutePath()); // as QSettings makes it, first of all
+        QLockFile lock(lockName);
+        if (!lock.tryLock(1000))
+            return nullptr;
+        // Free now: QSettings takes it again as it writes.
+    }
+    return std::make_unique<QSettings>(file, QSettings::NativeFormat);
+}
+
+bool SettingsStoreMissing() {
+    return JudgeSettings() == tinsora::SettingsFileKind::Missing;
+}
+
+#endif
 
 // The first start leaves the store behind, empty, before anything is written.
 // Settings reach the disk (or the registry) only when a value changes, so one
 // is written and taken away again.
 void CreateSettingsStore() {
-    QSettings settings = OpenSettings();
-    if (settings.status() != QSettings::NoError || !settings.allKeys().isEmpty() ||
-        QFileInfo::exists(settings.fileName()))
+    if (!SettingsStoreMissing())
+        return;
+    const std::unique_ptr<QSettings> settings = OpenSettings(true);
+    if (!settings)
         return;
     const QString probe = QStringLiteral("Created");
-    settings.setValue(probe, QString());
-    settings.sync();
-    settings.remove(probe);
-    settings.sync();
+    settings->setValue(probe, QString());
+    settings->sync();
+    settings->remove(probe);
+    settings->sync();
+}
+
+// Whether any part of a title bar of this width and height at topLeft lies on a screen.
+bool TitleBarOnScreen(const QPoint& topLeft, int width, int height,
+                      const std::vector<QRect>& screens) {
+    const qint64 left = topLeft.x();
+    const qint64 top = topLeft.y();
+    const qint64 right = left + width;
+    const qint64 bottom = top + height;
+    for (const QRect& s : screens) {
+        if (left < qint64{s.x()} + s.width() && right > s.x() && top < qint64{s.y()} + s.height() &&
+            bottom > s.y())
+            return true;
+    }
+    return false;
 }
 
 // A stored value: its integer when it is a text holding one, the default otherwise.
@@ -63,12 +134,13 @@ void TfrmMain::FormCreate() {
     ui->MainMenu1->setNativeMenuBar(false);
     FixedFrame::install(this, FixedFrame::Buttons::MinimizeAndClose);
     SetClientSize(kDesignClientWidth, kDesignClientHeight);
+    const QPoint position = LoadSettings();
     CreateSettingsStore();
-    LoadSettings();
     lastGradColor = 1;
     ApplyWindowType(windowType);
     if (!ui->mnuToolBarDisp->isChecked())
         ApplyToolBarState();
+    RestorePosition(position);
     gradColors = tinsora::kInitialGradientColors;
     ui->edtRn->setText(QStringLiteral("0"));
     ui->edtGn->setText(QStringLiteral("0"));
@@ -90,40 +162,56 @@ void TfrmMain::FormDestroy() {
     SaveSettings();
 }
 
-void TfrmMain::LoadSettings() {
-    const QSettings settings = OpenSettings();
-    windowType = ReadInteger(settings, QStringLiteral("WindowType"), wtMax);
-    const int left = ReadInteger(settings, QStringLiteral("Left"), 0);
-    const int top = ReadInteger(settings, QStringLiteral("Top"), 0);
-    // At (0, 0) the window system places the window, as it does a new one.
-    if (left != 0 || top != 0)
-        move(left, top);
-    ui->mnuToolBarDisp->setChecked(ReadInteger(settings, QStringLiteral("ToolBar"), 1) != 0);
+QPoint TfrmMain::LoadSettings() {
+    // A store that may not be read gives the design values, and is not written at exit.
+    const std::unique_ptr<QSettings> settings = OpenSettings(false);
+    settingsRefused = !settings;
+    const auto read = [&settings](const QString& name, int fallback) {
+        return settings ? ReadInteger(*settings, name, fallback) : fallback;
+    };
+    windowType = read(QStringLiteral("WindowType"), wtMax);
+    const QPoint position(read(QStringLiteral("Left"), 0), read(QStringLiteral("Top"), 0));
+    ui->mnuToolBarDisp->setChecked(read(QStringLiteral("ToolBar"), 1) != 0);
     // Anything but the HTML5 + CSS style's own name means the classic style.
-    const QVariant style = settings.value(QStringLiteral("OutputStyle"));
+    const QVariant style = settings ? settings->value(QStringLiteral("OutputStyle")) : QVariant();
     SetOutputStyle(style.typeId() == QMetaType::QString &&
                            style.toString() == QStringLiteral("html5")
                        ? tinsora::OutputStyle::Html5
                        : tinsora::OutputStyle::Classic);
-    const QVariant css = settings.value(QStringLiteral("CssForm"));
+    const QVariant css = settings ? settings->value(QStringLiteral("CssForm")) : QVariant();
     ui->mnuCssClasses->setChecked(css.typeId() == QMetaType::QString &&
                                   css.toString() == QStringLiteral("classes"));
+    return position;
+}
+
+void TfrmMain::RestorePosition(const QPoint& position) {
+    // At (0, 0) the window system places the window, as it does a new one; so it does when no
+    // part of the title bar would be on a screen (the screens have changed, or the value was
+    // edited), where the user could not reach the window to move it.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    if (position != QPoint(0, 0) &&
+        TitleBarOnScreen(position, frameGeometry().width(), titleBar, services.screenAreas()))
+        move(position);
 }
 
 void TfrmMain::SaveSettings() {
-    QSettings settings = OpenSettings();
-    settings.setValue(QStringLiteral("WindowType"), QString::number(windowType));
-    settings.setValue(QStringLiteral("Left"), QString::number(x()));
-    settings.setValue(QStringLiteral("Top"), QString::number(y()));
-    settings.setValue(QStringLiteral("ToolBar"),
-                      ui->mnuToolBarDisp->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    settings.setValue(QStringLiteral("OutputStyle"), outputStyle == tinsora::OutputStyle::Html5
-                                                         ? QStringLiteral("html5")
-                                                         : QStringLiteral("classic"));
-    settings.setValue(QStringLiteral("CssForm"), ui->mnuCssClasses->isChecked()
-                                                     ? QStringLiteral("classes")
-                                                     : QStringLiteral("inline"));
-    settings.sync(); // a store that cannot be written loses the settings, nothing else
+    if (settingsRefused)
+        return; // never in place of what was not read
+    const std::unique_ptr<QSettings> settings = OpenSettings(true);
+    if (!settings)
+        return;
+    settings->setValue(QStringLiteral("WindowType"), QString::number(windowType));
+    settings->setValue(QStringLiteral("Left"), QString::number(x()));
+    settings->setValue(QStringLiteral("Top"), QString::number(y()));
+    settings->setValue(QStringLiteral("ToolBar"),
+                       ui->mnuToolBarDisp->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings->setValue(QStringLiteral("OutputStyle"), outputStyle == tinsora::OutputStyle::Html5
+                                                          ? QStringLiteral("html5")
+                                                          : QStringLiteral("classic"));
+    settings->setValue(QStringLiteral("CssForm"), ui->mnuCssClasses->isChecked()
+                                                      ? QStringLiteral("classes")
+                                                      : QStringLiteral("inline"));
+    settings->sync(); // a store that cannot be written loses the settings, nothing else
 }
 
 void TfrmMain::LoadTemplates() {
@@ -144,9 +232,17 @@ void TfrmMain::LoadTemplates() {
             }
         }
     }
+    // The list box shows some twenty characters of a name; a longer text would be measured
+    // whole at every repaint, so a name is shown up to this many.
+    constexpr qsizetype kShownNameLength = 256;
     ui->lstColorSample->clear();
-    for (const std::string& name : tinsora::TemplateNames(templateLines))
-        ui->lstColorSample->addItem(QString::fromStdString(tinsora::Cp932ToUtf8(name)));
+    for (const std::string& name : tinsora::TemplateNames(templateLines)) {
+        QString shown = QString::fromStdString(tinsora::Cp932ToUtf8(name));
+        if (shown.size() > kShownNameLength)
+            shown.truncate(shown.at(kShownNameLength - 1).isHighSurrogate() ? kShownNameLength - 1
+                                                                            : kShownNameLength);
+        ui->lstColorSample->addItem(shown);
+    }
 }
 
 void TfrmMain::SetClientSize(int width, int height) {

@@ -28,7 +28,7 @@ BodyArgs ParseBodyArgs(const std::vector<std::string>& args) {
         while (role < options.size() && args[k] != options[role])
             ++role;
         if (role == options.size())
-            throw UsageError("body: unknown option '" + args[k] + "'");
+            throw UsageError("body: unknown option " + QuotedInMessage(args[k]));
         const std::string value = TakeValue(args, k);
         o.colors[role] = RequireColor(options[role], value);
     }

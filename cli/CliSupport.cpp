@@ -16,7 +16,7 @@ ColorRGB RequireColor(std::string_view option, std::string_view text) {
     const CssColorResult r = ParseCssColor(text);
     if (r.color)
         return *r.color;
-    const std::string quoted = "'" + std::string(text) + "'";
+    const std::string quoted = QuotedInMessage(text);
     if (r.error.find(quoted) != std::string::npos)
         throw UsageError(std::string(option) + ": " + r.error);
     throw UsageError(std::string(option) + ": " + quoted + " is not a colour: " + r.error);
@@ -109,7 +109,7 @@ bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, Outp
         else if (value == "html5")
             options.style = OutputStyle::Html5;
         else
-            throw UsageError("--style: '" + value + "' is not one of classic|html5");
+            throw UsageError("--style: " + QuotedInMessage(value) + " is not one of classic|html5");
     } else if (a == "--joined" && joinable) {
         options.lineMode = false;
     } else if (a == "--crlf") {

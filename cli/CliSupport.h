@@ -4,6 +4,7 @@
 #include "gradient/Gradation.h"
 #include "html/OutputSink.h"
 #include "html/OutputStyle.h"
+#include "text/Error.h"
 
 #include <initializer_list>
 #include <optional>
@@ -43,7 +44,8 @@ T Choose(std::string_view option, std::string_view value,
         names += names.empty() ? "" : "|";
         names += name;
     }
-    throw UsageError(std::string(option) + ": '" + std::string(value) + "' is not one of " + names);
+    throw UsageError(std::string(option) + ": " + QuotedInMessage(value) + " is not one of " +
+                     names);
 }
 
 /// The reader of standard output has gone (a closed pipe): the run ends quietly, status 0.

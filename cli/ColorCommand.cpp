@@ -26,7 +26,7 @@ ColorArgs ParseColorArgs(const std::vector<std::string>& args) {
         else if (arg == "--no-sharp")
             sharp = false;
         else if (arg.size() > 1 && arg.front() == '-')
-            throw UsageError("unknown option '" + arg + "'");
+            throw UsageError("unknown option " + QuotedInMessage(arg));
         else if (colorText)
             throw UsageError("only one COLOR may be given");
         else

@@ -20,7 +20,7 @@ ContrastArgs ParseContrastArgs(const std::vector<std::string>& args) {
     for (const std::string& a : args) {
         // "-" starts an option, but a negative number is no colour either.
         if (a.size() > 1 && a.front() == '-')
-            throw UsageError("contrast: unknown option '" + a + "'");
+            throw UsageError("contrast: unknown option " + QuotedInMessage(a));
         colors.push_back(a);
     }
     if (colors.size() != 2)

@@ -33,7 +33,7 @@ GradientTableOptions ParseTableArgs(const std::vector<std::string>& args) {
         else if (a == "--css-gradient")
             options.cssGradient = true;
         else
-            throw UsageError("table: unknown option '" + a + "'");
+            throw UsageError("table: unknown option " + QuotedInMessage(a));
     }
     CheckOutputOptions(options, seen, options.cssGradient ? "--css-gradient" : nullptr);
     return options;

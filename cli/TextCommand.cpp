@@ -21,8 +21,8 @@ namespace {
 std::uint64_t ParseByteCount(std::string_view option, std::string_view value) {
     std::uint64_t count = 0;
     const auto fail = [&] {
-        return UsageError(std::string(option) + ": '" + std::string(value) +
-                          "' is not a number of bytes");
+        return UsageError(std::string(option) + ": " + QuotedInMessage(value) +
+                          " is not a number of bytes");
     };
     if (value.empty())
         throw fail();
@@ -125,7 +125,7 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
             maxInput = ParseByteCount(a, TakeValue(args, k));
             haveMaxInput = true;
         } else {
-            throw UsageError("unknown option '" + a + "'");
+            throw UsageError("unknown option " + QuotedInMessage(a));
         }
     }
     if (haveText == haveFile)
@@ -163,7 +163,8 @@ int TextCommand(const std::vector<std::string>& args) {
         try {
             bytes = ReadFileBytes(fileName, maxInput);
         } catch (const FileTooLargeError&) {
-            throw Error(fileName + ": larger than the input limit of " + std::to_string(maxInput) +
+            throw Error(ShownInMessage(fileName, kShownPathLimit) +
+                        ": larger than the input limit of " + std::to_string(maxInput) +
                         " bytes (--max-input BYTES)");
         }
         options.fileBytes = bytes;

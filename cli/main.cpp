@@ -3,6 +3,7 @@
 #include "Version.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "text/Error.h"
 
 #include <csignal>
 #include <cstdio>
@@ -39,8 +40,26 @@ std::string Usage() {
     return text;
 }
 
+// A message on standard error: any control character that reached it (none should) shown as
+// \xNN, so that nothing in it acts on the terminal.
+void ReportError(std::string_view message) {
+    std::string shown;
+    for (const char c : message) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            static constexpr char kDigits[] = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += kDigits[static_cast<unsigned char>(c) >> 4];
+            shown += kDigits[c & 15];
+        } else {
+            shown += c;
+        }
+    }
+    std::fprintf(stderr, "tinsora-cli: %s\n", shown.c_str());
+}
+
 int ReportUsageError(const std::string& message) {
-    std::fprintf(stderr, "tinsora-cli: %s\n%s", message.c_str(), Usage().c_str());
+    ReportError(message);
+    std::fputs(Usage().c_str(), stderr);
     return 2;
 }
 
@@ -82,7 +101,7 @@ int Run(const std::vector<std::string>& args) {
     for (const auto& command : tinsora::cli::AllCommands())
         if (args[0] == command.name)
             return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
-    return ReportUsageError("unknown command '" + args[0] + "'");
+    return ReportUsageError("unknown command " + tinsora::QuotedInMessage(args[0]));
 }
 
 } // namespace
@@ -105,8 +124,12 @@ int main(int argc, char** argv) {
         return ReportUsageError(e.what());
     } catch (const tinsora::cli::OutputClosed&) {
         return 0; // whoever read the output has all they wanted
+    } catch (const tinsora::NotAnIntegerError& e) {
+        // A count or a size typed on the command line: a usage mistake, shown without the usage.
+        ReportError(e.what());
+        return 2;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tinsora-cli: %s\n", e.what());
+        ReportError(e.what());
         return 1;
     }
 }

@@ -1,5 +1,7 @@
 #include "color/CssColor.h"
 
+#include "text/Error.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -82,6 +84,8 @@ constexpr std::array<Sector, 6> kSectors{{
 } // namespace
 
 ColorRGB HslToRgb(double hue, double saturation, double lightness) {
+    if (!std::isfinite(hue))
+        hue = 0.0; // no angle at all
     if (hue < 0.0 || hue >= 360.0) {
         hue = std::fmod(hue, 360.0);
         if (hue < 0.0)
@@ -391,29 +395,8 @@ std::string LowerCase(std::string_view text) {
     return out;
 }
 
-// Shows a piece of the input in a message; control bytes and very long
-// pieces are not copied as they are.
 std::string Quote(std::string_view piece) {
-    std::string out = "'";
-    const std::size_t limit = 40;
-    // A long piece is cut before a character, never inside its UTF-8 bytes.
-    std::size_t end = std::min(piece.size(), limit);
-    for (int back = 0; back < 3 && end > 0 && end < piece.size() &&
-                       (static_cast<unsigned char>(piece[end]) & 0xC0) == 0x80;
-         ++back)
-        --end;
-    for (std::size_t k = 0; k < end; ++k) {
-        const auto c = static_cast<unsigned char>(piece[k]);
-        if (c < 0x20 || c == 0x7f) {
-            out += "\\x";
-            AppendChannelHex(out, c);
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    if (piece.size() > limit)
-        out += "...";
-    return out + "'";
+    return QuotedInMessage(piece);
 }
 
 CssColorResult Fail(std::string message) {
@@ -481,23 +464,34 @@ std::size_t ReadNumber(std::string_view s, double& value) {
     }
     if (intDigits == 0 && fracDigits == 0)
         return 0;
-    bool positiveExponent = true;
+    // The place of the first digit that is not 0, counted from the units (1 for the units,
+    // 0 for the tenths), then moved by the exponent: where a number out of range lies.
+    const std::string_view digits = s.substr(digitsStart, k - digitsStart);
+    const std::size_t firstDigit = digits.find_first_of("123456789");
+    long long place =
+        firstDigit == std::string_view::npos
+            ? 0
+            : static_cast<long long>(intDigits) -
+                  static_cast<long long>(firstDigit < intDigits ? firstDigit : firstDigit - 1);
     if (k < s.size() && (s[k] == 'e' || s[k] == 'E')) {
         std::size_t e = k + 1;
+        bool negativeExponent = false;
         if (e < s.size() && (s[e] == '+' || s[e] == '-')) {
-            positiveExponent = s[e] == '+';
+            negativeExponent = s[e] == '-';
             ++e;
         }
         if (e < s.size() && IsDigit(s[e])) {
-            while (e < s.size() && IsDigit(s[e]))
-                ++e;
+            long long exponent = 0;
+            for (; e < s.size() && IsDigit(s[e]); ++e)
+                exponent = std::min(exponent * 10 + (s[e] - '0'), 1000000000LL);
+            place += negativeExponent ? -exponent : exponent;
             k = e;
         }
     }
     double magnitude = 0.0;
     const auto r = std::from_chars(s.data() + digitsStart, s.data() + k, magnitude);
     if (r.ec == std::errc::result_out_of_range)
-        magnitude = positiveExponent ? 1e300 : 0.0;
+        magnitude = place > 0 ? HUGE_VAL : 0.0;
     else if (r.ec != std::errc() || r.ptr != s.data() + k)
         return 0;
     value = negative ? -magnitude : magnitude;
@@ -639,29 +633,42 @@ CssColorResult ParseRgb(const Arguments& args, std::string_view function) {
     return Ok(channels[0], channels[1], channels[2]);
 }
 
+// A hue in radians is taken modulo a turn as exactly as 2 pi is known; past this many radians
+// the turns taken out would move it by more than a few millionths of a degree.
+constexpr double kMaxRadians = 1e9;
+
+// The hue in degrees, taken modulo one turn in its own unit first (exactly: fmod is exact), so
+// that no size of angle passes through an infinite value; nothing for an angle out of range.
+std::optional<double> HueDegrees(const Value& h) {
+    constexpr double kPi = 3.14159265358979323846;
+    if (h.none)
+        return 0.0;
+    if (!std::isfinite(h.number))
+        return std::nullopt;
+    switch (h.unit) {
+    case Unit::Grad:
+        return std::fmod(h.number, 400.0) * 0.9;
+    case Unit::Rad:
+        if (std::fabs(h.number) > kMaxRadians)
+            return std::nullopt;
+        return std::fmod(h.number, 2.0 * kPi) * (180.0 / kPi);
+    case Unit::Turn:
+        return std::fmod(h.number, 1.0) * 360.0;
+    default:
+        return std::fmod(h.number, 360.0);
+    }
+}
+
 CssColorResult ParseHsl(const Arguments& args, std::string_view function) {
     if (const auto e = CheckOpaque(args, function))
         return Fail(*e);
     const Value& h = args.values[0];
-    double hue = h.number;
-    switch (h.unit) {
-    case Unit::None:
-    case Unit::Deg:
-        break;
-    case Unit::Grad:
-        hue = h.number * 0.9;
-        break;
-    case Unit::Rad:
-        hue = h.number * (180.0 / 3.14159265358979323846);
-        break;
-    case Unit::Turn:
-        hue = h.number * 360.0;
-        break;
-    case Unit::Percent:
+    if (h.unit == Unit::Percent)
         return Fail(std::string(function) + "(): the hue " + Quote(h.text) + " is not an angle");
-    }
-    if (h.none)
-        hue = 0.0;
+    const std::optional<double> hue = HueDegrees(h);
+    if (!hue)
+        return Fail(std::string(function) + "(): the hue " + Quote(h.text) +
+                    " is too large an angle");
     double sl[2] = {};
     for (int k = 0; k < 2; ++k) {
         const Value& v = args.values[static_cast<std::size_t>(k) + 1];
@@ -670,7 +677,7 @@ CssColorResult ParseHsl(const Arguments& args, std::string_view function) {
             return Fail(std::string(function) + "(): " + Quote(v.text) + " is not a percentage");
         sl[k] = v.none ? 0.0 : v.number;
     }
-    return {HslToRgb(hue, sl[0], sl[1]), {}};
+    return {HslToRgb(*hue, sl[0], sl[1]), {}};
 }
 
 } // namespace

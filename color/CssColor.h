@@ -23,8 +23,8 @@ struct HslTriple {
     friend bool operator==(const HslTriple&, const HslTriple&) = default;
 };
 
-/// The sRGB colour of hue (degrees, any value), saturation and lightness (percent, clamped to
-/// 0..100) as CSS converts it, each channel rounded to nearest.
+/// The sRGB colour of hue (degrees, any finite value; any other counts as 0), saturation and
+/// lightness (percent, clamped to 0..100) as CSS converts it, each channel rounded to nearest.
 ColorRGB HslToRgb(double hue, double saturation, double lightness);
 
 /// The whole-number HSL of a colour: the nearest triple, or, when that one does not convert

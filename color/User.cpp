@@ -75,7 +75,7 @@ std::int32_t TextToInt(std::string_view text) {
     std::size_t k = 0;
     while (k < text.size() && text[k] == ' ')
         ++k;
-    const auto fail = [&]() -> Error { return NotAnIntegerError(text); };
+    const auto fail = [&] { return NotAnIntegerError(text); };
     if (k == text.size())
         throw fail();
 

@@ -3,6 +3,7 @@
 #include "color/User.h"
 #include "text/Error.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,46 @@ inline bool IsUtf8(std::string_view text) {
             return false;
     }
     return true;
+}
+
+/// A piece of the input as the program's messages show it, modelled here: cut at limit bytes
+/// (moved back over at most three bytes that continue a UTF-8 character) with "..." after a
+/// piece that was longer; every byte of a control character (C0, DEL, C1) and every byte that
+/// is not part of a well-formed UTF-8 character as \xNN.
+inline std::string ShownPiece(std::string_view piece, std::size_t limit = 40) {
+    std::size_t end = std::min(piece.size(), limit);
+    const auto continues = [&](std::size_t k) {
+        return (static_cast<unsigned char>(piece[k]) & 0xC0) == 0x80;
+    };
+    for (std::size_t stop = end >= 3 ? end - 3 : 0;
+         end > stop && end < piece.size() && continues(end);)
+        --end;
+    const auto* s = reinterpret_cast<const std::uint8_t*>(piece.data());
+    const auto n = static_cast<std::int32_t>(end);
+    std::string out;
+    for (std::int32_t i = 0; i < n;) {
+        const std::int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(s, i, n, c);
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            for (std::int32_t b = start; b < i; ++b) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "\\x%02X", s[b]);
+                out += hex;
+            }
+        } else {
+            out.append(
+                piece.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+        }
+    }
+    if (piece.size() > limit)
+        out += "...";
+    return out;
+}
+
+/// ShownPiece between single quotes.
+inline std::string QuotedPiece(std::string_view piece) {
+    return "'" + ShownPiece(piece) + "'";
 }
 
 /// A colour of three channels taken from the input.

@@ -5,6 +5,8 @@
 // 0xFFFFFFFF (the bit pattern as a signed value); or an optional sign and decimal digits
 // within the signed 32-bit range; nothing else anywhere.
 
+#include "FuzzCheck.h"
+
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -79,10 +81,9 @@ inline std::optional<std::int32_t> ExpectedInt(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-/// "'%s' は整数ではありません" for text, as an error's what() shows it: up to a zero byte.
+/// "'%s' は整数ではありません" for text, shown as the program's messages show a piece of input.
 inline std::string NotAnIntegerMessage(std::string_view text) {
-    const std::string message = "'" + std::string(text) + "' は整数ではありません";
-    return message.substr(0, message.find('\0'));
+    return QuotedPiece(text) + " は整数ではありません";
 }
 
 } // namespace fuzz

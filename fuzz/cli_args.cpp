@@ -4,15 +4,20 @@
 // or a usage error and nothing else (any other error, or an attempt to write, ends the run:
 // standard output is /dev/full here); it reads no file and generates nothing, whatever the
 // counts and the file named (a FIFO that nobody writes to: opening it would wait for ever, and
-// the run would end as a timeout); parsing twice gives the same; and the options parsed,
-// written back as arguments, parse to the same options again.
+// the run would end as a timeout); it agrees with a model of every command's options written
+// here (a mistake where the model sees one, the same options otherwise); parsing twice gives
+// the same; and the options parsed, written back as arguments, parse to the same options again.
 #include "FuzzCheck.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,6 +99,273 @@ std::string Describe(const TextArgs& a) {
 
 std::string Describe(const ContrastArgs& a) {
     return Hex(a.foreground) + " " + Hex(a.background);
+}
+
+// ---- The model: every command's options as its usage text and the README give them, parsed
+// here once more, into the program's option types; nothing for a usage mistake.
+
+struct Mistake {}; // a usage mistake, whatever its message
+
+class Reader {
+public:
+    explicit Reader(const Args& args) : args_(args) {}
+    bool More() const { return at_ < args_.size(); }
+    const std::string& Next() { return args_[at_++]; }
+    // The value after an option; a mistake when there is none.
+    const std::string& Value() {
+        if (!More())
+            throw Mistake{};
+        return Next();
+    }
+
+private:
+    const Args& args_;
+    std::size_t at_ = 0;
+};
+
+template <typename T>
+T Pick(const std::string& value, std::initializer_list<std::pair<const char*, T>> names) {
+    for (const auto& [name, result] : names)
+        if (value == name)
+            return result;
+    throw Mistake{};
+}
+
+ColorRGB ModelColor(const std::string& text) {
+    const auto color = ParseColor(text);
+    if (!color)
+        throw Mistake{};
+    return *color;
+}
+
+// Four colours separated by commas; a comma inside brackets belongs to its colour.
+GradientColors ModelColors(const std::string& list) {
+    std::vector<std::string> items(1);
+    int depth = 0;
+    for (const char c : list) {
+        if (c == ',' && depth == 0) {
+            items.emplace_back();
+            continue;
+        }
+        depth += c == '(' ? 1 : c == ')' && depth > 0 ? -1 : 0;
+        items.back() += c;
+    }
+    if (items.size() != 4)
+        throw Mistake{};
+    GradientColors colors{};
+    for (std::size_t k = 0; k < 4; ++k)
+        colors[k] = ModelColor(items[k]);
+    return colors;
+}
+
+// The options of the output's form: true when option is one of them (its value read).
+bool ModelOutput(const std::string& option, Reader& in, OutputOptions& o, bool joinable) {
+    if (option == "--style")
+        o.style = Pick<OutputStyle>(
+            in.Value(), {{"classic", OutputStyle::Classic}, {"html5", OutputStyle::Html5}});
+    else if (option == "--joined" && joinable)
+        o.lineMode = false;
+    else if (option == "--crlf")
+        o.lineEnd = "\r\n";
+    else if (option == "--page")
+        o.page = true;
+    else
+        return false;
+    return true;
+}
+
+bool IsOption(const std::string& a) {
+    return a.size() > 1 && a[0] == '-';
+}
+
+ColorArgs ModelColorArgs(const Args& args) {
+    ColorArgs parsed;
+    std::optional<std::string> color;
+    for (Reader in(args); in.More();) {
+        const std::string& a = in.Next();
+        if (a == "--type")
+            parsed.type = Pick<ColType>(in.Value(), {{"hex", ctHex},
+                                                     {"rgb", ctRGB},
+                                                     {"vb", ctVB},
+                                                     {"cb", ctCB},
+                                                     {"css-rgb", ctCssRgb},
+                                                     {"css-hsl", ctCssHsl}});
+        else if (a == "--no-sharp")
+            parsed.sharp = false;
+        else if (IsOption(a) || color)
+            throw Mistake{};
+        else
+            color = a;
+    }
+    if (!color)
+        throw Mistake{};
+    parsed.color = ModelColor(*color);
+    return parsed;
+}
+
+BodyArgs ModelBodyArgs(const Args& args) {
+    BodyArgs parsed;
+    parsed.options.lineEnd = "\n";
+    const char* roles[] = {"--bgcolor", "--text", "--link", "--vlink", "--alink"};
+    for (Reader in(args); in.More();) {
+        const std::string& a = in.Next();
+        if (ModelOutput(a, in, parsed.options, false))
+            continue;
+        if (a == "--check") {
+            parsed.check = true;
+            continue;
+        }
+        const auto role = std::find(std::begin(roles), std::end(roles), a);
+        if (role == std::end(roles))
+            throw Mistake{};
+        parsed.options.colors[static_cast<std::size_t>(role - std::begin(roles))] =
+            ModelColor(in.Value());
+    }
+    return parsed;
+}
+
+GradientTableOptions ModelTableArgs(const Args& args) {
+    GradientTableOptions o;
+    o.lineEnd = "\n";
+    bool styleGiven = false;
+    const std::pair<const char*, std::string GradientTableOptions::*> texts[] = {
+        {"--cols", &GradientTableOptions::cols},
+        {"--rows", &GradientTableOptions::rows},
+        {"--padding", &GradientTableOptions::padding},
+        {"--spacing", &GradientTableOptions::spacing},
+        {"--width", &GradientTableOptions::width},
+        {"--height", &GradientTableOptions::height}};
+    for (Reader in(args); in.More();) {
+        const std::string& a = in.Next();
+        styleGiven = styleGiven || a == "--style";
+        if (ModelOutput(a, in, o, true))
+            continue;
+        const auto text = std::find_if(std::begin(texts), std::end(texts),
+                                       [&](const auto& t) { return a == t.first; });
+        if (text != std::end(texts))
+            o.*(text->second) = in.Value();
+        else if (a == "--colors")
+            o.colors = ModelColors(in.Value());
+        else if (a == "--css-gradient")
+            o.cssGradient = true;
+        else
+            throw Mistake{};
+    }
+    // The CSS gradient comes in the HTML5 style only, which it asks for itself.
+    if (o.cssGradient) {
+        if (styleGiven && o.style != OutputStyle::Html5)
+            throw Mistake{};
+        o.style = OutputStyle::Html5;
+    }
+    return o;
+}
+
+// A number of bytes: decimal digits only, within 64 bits.
+std::uint64_t ModelByteCount(const std::string& value) {
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+        throw Mistake{};
+    std::uint64_t count = 0;
+    const auto r = std::from_chars(value.data(), value.data() + value.size(), count);
+    if (r.ec != std::errc())
+        throw Mistake{};
+    return count;
+}
+
+TextArgs ModelTextArgs(const Args& args) {
+    TextArgs parsed;
+    GradientTextOptions& o = parsed.options;
+    o.lineEnd = "\n";
+    std::optional<std::string> text;
+    bool file = false, behavior = false, maxInput = false, ended = false;
+    const std::pair<const char*, bool GradientTextOptions::*> flags[] = {
+        {"--bold", &GradientTextOptions::bold},
+        {"--italic", &GradientTextOptions::italic},
+        {"--underline", &GradientTextOptions::underline},
+        {"--strike", &GradientTextOptions::strikeOut},
+        {"--tt", &GradientTextOptions::tt},
+        {"--blink", &GradientTextOptions::blink}};
+    for (Reader in(args); in.More();) {
+        const std::string& a = in.Next();
+        // After "--", and for anything that does not look like an option: the TEXT, once.
+        if (ended || !IsOption(a)) {
+            if (text)
+                throw Mistake{};
+            text = a;
+            continue;
+        }
+        const auto flag = std::find_if(std::begin(flags), std::end(flags),
+                                       [&](const auto& f) { return a == f.first; });
+        if (a == "--") {
+            ended = true;
+        } else if (ModelOutput(a, in, o, true)) {
+        } else if (flag != std::end(flags)) {
+            o.*(flag->second) = true;
+        } else if (a == "--sup" || a == "--sub") {
+            const bool sup = a == "--sup";
+            if (o.tateIchi && o.sup != sup)
+                throw Mistake{}; // the two exclude each other
+            o.tateIchi = true;
+            o.sup = sup;
+            o.sub = !sup;
+        } else if (a == "--colors") {
+            o.gradColors = ModelColors(in.Value());
+        } else if (a == "--count") {
+            o.colorCountText = in.Value();
+        } else if (a == "--size") {
+            o.sizeText = in.Value();
+        } else if (a == "--scope") {
+            o.scope = Pick<TagScope>(in.Value(),
+                                     {{"char", TagScope::Char}, {"string", TagScope::String}});
+        } else if (a == "--marquee") {
+            o.marquee = true;
+            o.marqueeDirection = Pick<MarqueeDirection>(
+                in.Value(), {{"left", MarqueeDirection::Left}, {"right", MarqueeDirection::Right}});
+        } else if (a == "--behavior") {
+            behavior = true;
+            o.marqueeBehavior =
+                Pick<MarqueeBehavior>(in.Value(), {{"scroll", MarqueeBehavior::Scroll},
+                                                   {"slide", MarqueeBehavior::Slide},
+                                                   {"alternate", MarqueeBehavior::Alternate}});
+        } else if (a == "--encoding") {
+            o.encoding = Pick<TextEncoding>(
+                in.Value(), {{"utf-8", TextEncoding::Utf8}, {"cp932", TextEncoding::Cp932}});
+        } else if (a == "--file") {
+            if (file)
+                throw Mistake{};
+            file = true;
+            parsed.fileName = in.Value();
+            o.source = GradientTextSource::File;
+        } else if (a == "--max-input") {
+            maxInput = true;
+            parsed.maxInput = ModelByteCount(in.Value());
+        } else {
+            throw Mistake{};
+        }
+    }
+    // TEXT or a file, not both; --behavior only with --marquee; --max-input only with a file;
+    // a page is UTF-8.
+    if (text.has_value() == file || (behavior && !o.marquee) || (maxInput && !file) ||
+        (o.page && o.encoding == TextEncoding::Cp932))
+        throw Mistake{};
+    if (text)
+        o.text = *text;
+    return parsed;
+}
+
+ContrastArgs ModelContrastArgs(const Args& args) {
+    if (args.size() != 2 || IsOption(args[0]) || IsOption(args[1]))
+        throw Mistake{};
+    return {ModelColor(args[0]), ModelColor(args[1])};
+}
+
+// What the model makes of the arguments, as Outcome shows the program's: the description, or
+// a mark of a usage mistake.
+template <typename Model> std::string ModelOutcome(Model model, const Args& args) {
+    try {
+        return Describe(model(args));
+    } catch (const Mistake&) {
+        return "usage";
+    }
 }
 
 // ---- The options written back as arguments.
@@ -201,8 +473,14 @@ template <typename Parse> std::string Outcome(Parse parse, const Args& args) {
     return first;
 }
 
-template <typename Parse> void Check(Parse parse, const Args& args) {
+template <typename Parse, typename Model> void Check(Parse parse, Model model, const Args& args) {
     const std::string outcome = Outcome(parse, args);
+    const std::string modelled = ModelOutcome(model, args);
+    if ((outcome.starts_with("usage: ") ? "usage" : outcome) != modelled) {
+        std::fprintf(stderr, "cli: parsed as  %s\ncli: the model says  %s\n", outcome.c_str(),
+                     modelled.c_str());
+        std::abort();
+    }
     if (outcome.starts_with("usage: "))
         return;
     const Args again = ArgsOf(parse(args));
@@ -246,14 +524,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string command = args.front();
     args.erase(args.begin());
     if (command == "color")
-        Check(ParseColorArgs, args);
+        Check(ParseColorArgs, ModelColorArgs, args);
     else if (command == "body")
-        Check(ParseBodyArgs, args);
+        Check(ParseBodyArgs, ModelBodyArgs, args);
     else if (command == "table")
-        Check(ParseTableArgs, args);
+        Check(ParseTableArgs, ModelTableArgs, args);
     else if (command == "text")
-        Check(ParseTextArgs, args);
+        Check(ParseTextArgs, ModelTextArgs, args);
     else if (command == "contrast")
-        Check(ParseContrastArgs, args);
+        Check(ParseContrastArgs, ModelContrastArgs, args);
     return 0;
 }

@@ -1,14 +1,15 @@
 // Code page 932 both ways, over bytes taken as code page 932, bytes taken as UTF-8 and texts
-// made of code points likely to have forms. The program's conversion must agree with ICU's
-// converter called directly (IcuCp932.h, which also holds the program's deliberate rules
-// where the two differ), its functions with each other, and both directions must round-trip:
+// made of code points likely to have forms. The program's conversion (ICU's on Linux) must
+// agree with the C library's converter (IconvCp932.h, which also holds the program's
+// deliberate rules where the two differ), its functions with each other, and both directions
+// must round-trip:
 // bytes that decode without U+FFFD encode back to the code page's own form of each
 // character (itself, but for the characters the code page holds twice), and UTF-8 whose
 // characters all have forms decodes back to itself.
 #include "text/Cp932.h"
 
 #include "FuzzCheck.h"
-#include "IcuCp932.h"
+#include "IconvCp932.h"
 
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -20,24 +21,24 @@
 namespace {
 
 using namespace tinsora;
-namespace icu932 = fuzz::icu932;
+namespace oracle = fuzz::glibc932;
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
-// The lead-byte test of the program, ICU's starters and the program's decoder say the same
+// The lead-byte test of the program, the converter's and the program's decoder say the same
 // of every byte: a lead byte takes the byte after it, any other byte is one character.
 void CheckLeadBytes() {
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
-        FUZZ_CHECK(IsLeadByte(byte) == icu932::Starters()[byte]);
+        FUZZ_CHECK(IsLeadByte(byte) == oracle::Starters()[byte]);
         const std::string alone(1, static_cast<char>(byte));
-        FUZZ_CHECK(Cp932ToUtf8(alone) == icu932::Utf8(icu932::DecodeChar(alone)));
+        FUZZ_CHECK(Cp932ToUtf8(alone) == oracle::Utf8(oracle::DecodeChar(alone)));
         if (IsLeadByte(byte)) {
             FUZZ_CHECK(Cp932ToUtf8(alone) == kReplacementUtf8);
             for (int t : {0x00, 0x0A, 0x3F, 0x40, 0x5C, 0x7F, 0x80, 0x9F, 0xFC, 0xFF}) {
                 const std::string pair{static_cast<char>(byte), static_cast<char>(t)};
                 const std::string utf8 = Cp932ToUtf8(pair);
-                FUZZ_CHECK(utf8 == icu932::Utf8(icu932::DecodeChar(pair)));
+                FUZZ_CHECK(utf8 == oracle::Utf8(oracle::DecodeChar(pair)));
                 std::string one;
                 AppendCp932AsUtf8(one, pair);
                 FUZZ_CHECK(one == utf8);
@@ -50,10 +51,10 @@ void CheckLeadBytes() {
 void CheckBytes(std::string_view bytes) {
     const std::string utf8 = Cp932ToUtf8(bytes);
     FUZZ_CHECK(fuzz::IsUtf8(utf8));
-    FUZZ_CHECK(utf8 == icu932::DecodeText(bytes));
+    FUZZ_CHECK(utf8 == oracle::DecodeText(bytes));
 
-    // Character by character: the same as one at a time, and as ICU on the whole text where
-    // nothing in it is read by a rule of the program's own.
+    // Character by character: the same as one at a time, and as the converter on the whole text
+    // where nothing in it is read by a rule of the program's own.
     std::string oneByOne;
     std::string canonical;
     bool plain = true;
@@ -63,21 +64,21 @@ void CheckBytes(std::string_view bytes) {
         const std::size_t width = IsLeadByte(b) && k + 1 < bytes.size() ? 2 : 1;
         const std::string_view ch = bytes.substr(k, width);
         AppendCp932AsUtf8(oneByOne, ch);
-        const char32_t c = icu932::DecodeChar(ch);
-        replaced = replaced || c == icu932::kReplacement;
-        plain = plain && c != icu932::kReplacement && b >= 0x20 && b != 0x7F;
-        if (const auto form = icu932::EncodeChar(c))
+        const char32_t c = oracle::DecodeChar(ch);
+        replaced = replaced || c == oracle::kReplacement;
+        plain = plain && c != oracle::kReplacement && b >= 0x20 && b != 0x7F;
+        if (const auto form = oracle::EncodeChar(c))
             canonical += *form;
         k += width;
     }
     FUZZ_CHECK(oneByOne == utf8);
     if (plain) {
-        const auto whole = icu932::Decode(bytes);
+        const auto whole = oracle::Decode(bytes);
         FUZZ_CHECK(whole.has_value());
-        std::string viaIcu;
+        std::string viaOracle;
         for (const char32_t c : *whole)
-            viaIcu += icu932::Utf8(c);
-        FUZZ_CHECK(viaIcu == utf8);
+            viaOracle += oracle::Utf8(c);
+        FUZZ_CHECK(viaOracle == utf8);
     }
     if (!replaced) {
         // Every character decoded has a form, and that form decodes to it again.
@@ -92,14 +93,14 @@ void CheckBytes(std::string_view bytes) {
 // A text taken as UTF-8 (well-formed or not).
 void CheckText(std::string_view text) {
     const std::vector<Cp932Char> chars = Cp932Chars(text);
-    const auto model = icu932::TypedChars(text);
+    const auto model = oracle::TypedChars(text);
     FUZZ_CHECK(chars.size() == model.size());
     std::string expected;
     std::size_t at = 0;
     bool allMapped = true;
     for (std::size_t k = 0; k < chars.size(); ++k) {
         const Cp932Char& ch = chars[k];
-        const icu932::TypedChar& m = model[k];
+        const oracle::TypedChar& m = model[k];
         FUZZ_CHECK(ch.offset == at && text.substr(ch.offset, ch.length) == m.utf8);
         FUZZ_CHECK(ch.mapped == m.form.has_value() && ch.width == m.width);
         if (ch.mapped) {
@@ -135,12 +136,12 @@ std::string CodePointText(FuzzedDataProvider& in) {
     std::string text;
     while (in.remaining_bytes() > 0) {
         if (in.ConsumeIntegralInRange(0, 7) == 0) {
-            text += icu932::Utf8(in.PickValueInArray(kEdges));
+            text += oracle::Utf8(in.PickValueInArray(kEdges));
             continue;
         }
         const auto& range =
             kRanges[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kRanges) - 1)];
-        text += icu932::Utf8(in.ConsumeIntegralInRange<char32_t>(range[0], range[1]));
+        text += oracle::Utf8(in.ConsumeIntegralInRange<char32_t>(range[0], range[1]));
     }
     return text;
 }

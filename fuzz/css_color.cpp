@@ -1,6 +1,8 @@
 // The CSS colour parser over any bytes, and the notations of every colour. The parser gives a
 // colour or a message for anything; agrees with a model written here on the hexadecimal and
-// the named forms (the names and their colours as CSS lists them); reads a text the same in
+// the named forms (the names and their colours as CSS lists them) and on rgb() and hsl() (their
+// two syntaxes, numbers of any size, units, "none", the alpha, and the colour computed another
+// way, CSS Color 3's, in extended precision); reads a text the same in
 // any ASCII case and with blanks around it. Every colour's rgb() and #RRGGBB notations
 // (and its six digits alone) read back as the colour, and its hsl() notation as the colour its
 // triple gives, which is the colour itself unless no whole-number triple near it gives it.
@@ -8,13 +10,17 @@
 #include "color/CssColor.h"
 #include "color/Notation.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -122,6 +128,227 @@ bool AllHex(std::string_view t) {
     return true;
 }
 
+// ---- The functions rgb() and hsl(), after CSS Color 4, written out once more.
+
+// What the model makes of a text: no colour, or a colour whose channels each lie in a range of
+// one or two values (two where the exact value lies so near a half that the program's floating
+// point may round it either way).
+struct Modelled {
+    bool colour = false;
+    int low[3] = {};
+    int high[3] = {};
+};
+
+Modelled NoColour() {
+    return {};
+}
+
+// A channel of exact value x (0..255 after clamping) rounded half up, within tolerance.
+void Round(long double x, long double tolerance, int& low, int& high) {
+    x = std::clamp(x, 0.0L, 255.0L);
+    low = static_cast<int>(std::floor(x + 0.5L - tolerance));
+    high = static_cast<int>(std::floor(x + 0.5L + tolerance));
+    low = std::clamp(low, 0, 255);
+    high = std::clamp(high, 0, 255);
+}
+
+struct Number {
+    bool none = false;
+    long double value = 0;
+    std::string unit; // lower case: "", "%", "deg", "grad", "rad", "turn"
+};
+
+// A token: "none" in any case, or an optional sign, digits with a fraction ("1.5", ".5"),
+// an optional exponent ("e-3"), and a unit of any case.
+std::optional<Number> ReadToken(std::string_view token) {
+    Number n;
+    if (Lower(token) == "none") {
+        n.none = true;
+        return n;
+    }
+    std::size_t k = 0;
+    const auto digits = [&] {
+        const std::size_t from = k;
+        while (k < token.size() && token[k] >= '0' && token[k] <= '9')
+            ++k;
+        return k - from;
+    };
+    if (k < token.size() && (token[k] == '+' || token[k] == '-'))
+        ++k;
+    std::size_t count = digits();
+    if (k + 1 < token.size() && token[k] == '.' && token[k + 1] >= '0' && token[k + 1] <= '9') {
+        ++k;
+        count += digits();
+    }
+    if (count == 0)
+        return std::nullopt;
+    if (k < token.size() && (token[k] == 'e' || token[k] == 'E')) {
+        const std::size_t mark = k;
+        ++k;
+        if (k < token.size() && (token[k] == '+' || token[k] == '-'))
+            ++k;
+        if (digits() == 0)
+            k = mark; // "1e" is the number 1 and the unit "e"
+    }
+    // A number of CSS is read as the nearest double (the C library's, in the C locale the
+    // fuzzer runs in): infinite past the largest, 0 below the smallest.
+    n.value = std::strtod(std::string(token.substr(0, k)).c_str(), nullptr);
+    n.unit = Lower(token.substr(k));
+    for (const char* unit : {"", "%", "deg", "grad", "rad", "turn"})
+        if (n.unit == unit)
+            return n;
+    return std::nullopt;
+}
+
+// The values inside the brackets, in the form with commas between all of them ("1, 2, 3" and
+// an alpha) or in the form with blanks ("1 2 3" and "/ alpha"); nothing for anything else.
+std::optional<std::vector<std::string_view>> Values(std::string_view inside, bool& commas) {
+    const auto split = [](std::string_view text, char separator) {
+        std::vector<std::string_view> parts;
+        for (std::size_t at = 0;;) {
+            const std::size_t next = text.find(separator, at);
+            parts.push_back(Trim(text.substr(at, next - at)));
+            if (next == std::string_view::npos)
+                return parts;
+            at = next + 1;
+        }
+    };
+    const auto single = [](std::string_view v) {
+        return !v.empty() && v.find_first_of(" \t\n\r\f,/") == std::string_view::npos;
+    };
+    commas = inside.find(',') != std::string_view::npos;
+    std::vector<std::string_view> values;
+    if (commas) {
+        values = split(inside, ',');
+        for (const std::string_view v : values)
+            if (!single(v))
+                return std::nullopt;
+    } else {
+        const std::vector<std::string_view> halves = split(inside, '/');
+        if (halves.size() > 2)
+            return std::nullopt;
+        std::string_view rest = halves[0];
+        while (!rest.empty()) {
+            const std::size_t end = rest.find_first_of(" \t\n\r\f");
+            values.push_back(rest.substr(0, end));
+            rest = Trim(end == std::string_view::npos ? std::string_view() : rest.substr(end));
+        }
+        if (values.size() != 3)
+            return std::nullopt;
+        if (halves.size() == 2) {
+            if (!single(halves[1]))
+                return std::nullopt;
+            values.push_back(halves[1]);
+        }
+    }
+    if (values.size() != 3 && values.size() != 4)
+        return std::nullopt;
+    return values;
+}
+
+// rgb(), rgba(), hsl() and hsla(); nothing when text is no such function.
+std::optional<Modelled> ModelFunction(std::string_view text) {
+    const std::string_view t = Trim(text);
+    const std::size_t open = t.find('(');
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    const std::string name = Lower(t.substr(0, open));
+    const bool rgb = name == "rgb" || name == "rgba";
+    if (!rgb && name != "hsl" && name != "hsla")
+        return NoColour();
+    if (t.back() != ')')
+        return NoColour();
+    const std::string_view inside = t.substr(open + 1, t.size() - open - 2);
+    if (inside.find_first_of("()") != std::string_view::npos)
+        return NoColour();
+    bool commas = false;
+    const auto values = Values(inside, commas);
+    if (!values)
+        return NoColour();
+    std::vector<Number> n;
+    for (const std::string_view v : *values) {
+        const auto number = ReadToken(v);
+        if (!number || (number->none && commas))
+            return NoColour();
+        n.push_back(*number);
+    }
+    // The alpha: a number of at least 1 or a percentage of at least 100.
+    if (n.size() == 4) {
+        const Number& a = n[3];
+        if (a.none || (a.unit != "" && a.unit != "%") || a.value < (a.unit == "%" ? 100 : 1))
+            return NoColour();
+    }
+    Modelled m;
+    m.colour = true;
+    if (rgb) {
+        int percents = 0;
+        for (int k = 0; k < 3; ++k) {
+            const Number& v = n[static_cast<std::size_t>(k)];
+            if (v.unit != "" && v.unit != "%")
+                return NoColour();
+            percents += v.unit == "%";
+            const long double x = v.none ? 0 : v.unit == "%" ? v.value * 255 / 100 : v.value;
+            Round(x, 1e-9L, m.low[k], m.high[k]);
+        }
+        if (commas && percents != 0 && percents != 3)
+            return NoColour();
+        return m;
+    }
+    // hsl(): the hue in any angle unit, taken modulo one turn; refused past 1e9 radians or out
+    // of range.
+    const Number& h = n[0];
+    long double hue = 0;
+    long double tolerance = 1e-7L;
+    if (!h.none) {
+        if (h.unit == "%" || !std::isfinite(h.value))
+            return NoColour();
+        if (h.unit == "turn")
+            hue = std::fmod(h.value, 1.0L) * 360;
+        else if (h.unit == "grad")
+            hue = std::fmod(h.value, 400.0L) * 360 / 400;
+        else if (h.unit == "rad") {
+            if (std::fabs(h.value) > 1e9L)
+                return NoColour();
+            const long double pi = 3.141592653589793238462643383279502884L;
+            hue = std::fmod(h.value, 2 * pi) * 180 / pi;
+            tolerance = 1e-4L; // 2 pi is known less exactly in a double
+        } else {
+            hue = std::fmod(h.value, 360.0L);
+        }
+    }
+    long double sl[2];
+    for (int k = 0; k < 2; ++k) {
+        const Number& v = n[static_cast<std::size_t>(k) + 1];
+        if (!v.none && v.unit != "%" && (v.unit != "" || commas))
+            return NoColour();
+        sl[k] = std::clamp(v.none ? 0.0L : v.value, 0.0L, 100.0L) / 100;
+    }
+    // CSS Color 3's conversion.
+    const long double s = sl[0], l = sl[1];
+    const long double m2 = l <= 0.5L ? l * (s + 1) : l + s - l * s;
+    const long double m1 = l * 2 - m2;
+    const auto channel = [&](long double x) {
+        x -= std::floor(x);
+        if (x * 6 < 1)
+            return m1 + (m2 - m1) * x * 6;
+        if (x * 2 < 1)
+            return m2;
+        if (x * 3 < 2)
+            return m1 + (m2 - m1) * (2.0L / 3 - x) * 6;
+        return m1;
+    };
+    const long double turn = hue / 360;
+    const long double rgbValues[3] = {channel(turn + 1.0L / 3), channel(turn),
+                                      channel(turn - 1.0L / 3)};
+    for (int k = 0; k < 3; ++k)
+        Round(rgbValues[k] * 255, tolerance, m.low[k], m.high[k]);
+    return m;
+}
+
+// ---- The hexadecimal and the named forms.
+
+// What the model says of a text in the hexadecimal or the named form: a colour, or no
+// colour; nothing when the text is a function (rgb() and its kin), modelled above.
 // What the model says of a text in the hexadecimal or the named form: a colour, or no
 // colour; nothing when the text is a function (rgb() and its kin), which the model leaves.
 std::optional<std::optional<ColorRGB>> Model(std::string_view text) {
@@ -159,6 +386,26 @@ void CheckParse(std::string_view text) {
     }
     if (const auto expected = Model(text))
         FUZZ_CHECK(r.color == *expected);
+    if (const auto modelled = ModelFunction(text)) {
+        if (r.color.has_value() != modelled->colour) {
+            std::fprintf(stderr, "css: %s: the program says %s, the model %s\n",
+                         ("'" + fuzz::ShownPiece(text, 200) + "'").c_str(),
+                         r.color ? "a colour" : r.error.c_str(),
+                         modelled->colour ? "a colour" : "no colour");
+            std::abort();
+        }
+        if (r.color) {
+            const int got[3] = {r.color->Red, r.color->Green, r.color->Blue};
+            for (int k = 0; k < 3; ++k) {
+                if (got[k] < modelled->low[k] || got[k] > modelled->high[k]) {
+                    std::fprintf(stderr, "css: %s: channel %d is %d, the model says %d..%d\n",
+                                 ("'" + fuzz::ShownPiece(text, 200) + "'").c_str(), k, got[k],
+                                 modelled->low[k], modelled->high[k]);
+                    std::abort();
+                }
+            }
+        }
+    }
     // ASCII case and blanks around play no part.
     FUZZ_CHECK(ParseCssColor(Upper(text)).color == r.color);
     FUZZ_CHECK(ParseCssColor(Lower(text)).color == r.color);

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -253,10 +254,70 @@ void CheckNesting(const std::vector<Node>& nodes, std::string_view html, bool op
         Malformed(("<" + open.back() + "> is not closed").c_str(), html, html.size());
 }
 
+// HTML's table rules, as a validator holds a table to: a row group only in a table, a row only
+// in a table or a row group, a cell only in a row; no text but blanks between them; every row
+// has a cell (a row without one is an error), and every row of a table as many as the first
+// (this output spans no cells across rows or columns).
+void CheckTables(const std::vector<Node>& nodes, std::string_view html) {
+    struct Open {
+        std::string name;
+        std::size_t cells = 0;            // of a row
+        std::optional<std::size_t> width; // of a table: the cells of its first row
+    };
+    std::vector<Open> open;
+    const auto table = [&]() -> Open* {
+        for (auto it = open.rbegin(); it != open.rend(); ++it)
+            if (it->name == "table")
+                return &*it;
+        return nullptr;
+    };
+    const auto parent = [&] { return open.empty() ? std::string() : open.back().name; };
+    const auto inside = [&](std::initializer_list<std::string_view> names) {
+        return std::find(names.begin(), names.end(), parent()) != names.end();
+    };
+    for (const Node& n : nodes) {
+        if (n.kind == Node::Text && inside({"table", "tbody", "thead", "tfoot", "tr"}) &&
+            n.text.find_first_not_of(" \t\r\n\f") != std::string::npos)
+            Malformed(("text in <" + parent() + ">").c_str(), html, 0);
+        if (n.kind == Node::Start) {
+            if (n.name == "tbody" || n.name == "thead" || n.name == "tfoot") {
+                if (!inside({"table"}))
+                    Malformed(("<" + n.name + "> outside a table").c_str(), html, 0);
+            } else if (n.name == "tr") {
+                if (!inside({"table", "tbody", "thead", "tfoot"}))
+                    Malformed("<tr> outside a table", html, 0);
+            } else if (n.name == "td" || n.name == "th") {
+                if (!inside({"tr"}))
+                    Malformed(("<" + n.name + "> outside a row").c_str(), html, 0);
+                if (!n.Attribute("colspan").empty() || !n.Attribute("rowspan").empty())
+                    Malformed("a cell spanning others", html, 0);
+                ++open.back().cells;
+            } else if (inside({"table", "tbody", "thead", "tfoot", "tr"})) {
+                Malformed(("<" + n.name + "> in <" + parent() + ">").c_str(), html, 0);
+            }
+            if (!IsVoid(n.name))
+                open.push_back({n.name, 0, std::nullopt});
+        } else if (n.kind == Node::End && !open.empty()) {
+            const Open ended = open.back();
+            open.pop_back();
+            if (ended.name != "tr")
+                continue;
+            if (ended.cells == 0)
+                Malformed("a table row with no cells", html, 0);
+            Open* t = table();
+            if (!t->width)
+                t->width = ended.cells;
+            else if (*t->width != ended.cells)
+                Malformed("table rows of different widths", html, 0);
+        }
+    }
+}
+
 std::vector<Node> CheckWellFormed(std::string_view html, TextEncoding encoding,
                                   bool openBody = false) {
     auto nodes = Checker(html, encoding).Parse();
     CheckNesting(nodes, html, openBody);
+    CheckTables(nodes, html);
     return nodes;
 }
 
@@ -617,7 +678,7 @@ void CheckTable(FuzzedDataProvider& in) {
         if (length)
             lengths[k] = *length;
         else if (!expectedError)
-            expectedError = fuzz::Shown("'" + *boxes[k] + "' は CSS の長さとして使えません");
+            expectedError = fuzz::QuotedPiece(*boxes[k]) + " は CSS の長さとして使えません";
     }
     if (!expectedError && o.cssGradient && (!lengths[2] || !lengths[3]))
         expectedError = "CSS gradient にはセルの幅と高さが必要です";

@@ -205,16 +205,37 @@ def css_color_seeds():
 
 
 def stored_integer_seeds():
-    def seed(name, text, fallback=2, written=0):
-        write("stored_integer", name, Seed().int32(fallback).int32(written).rest(text).bytes())
+    # The kinds of file CheckSettingsFile makes, and the size classes of a regular file.
+    kinds = {"missing": 0, "regular": 1, "link": 2, "dangling": 3, "loop": 4, "fifo": 5,
+             "folder": 6, "link-to-folder": 7, "device": 8, "socket": 9}
 
-    seed("window-type", "1")
-    seed("left-negative", "-1280", 0, -1280)
-    seed("hex", "$FF")
-    seed("not-a-number", "true", 1, 1)
+    def seed(name, text, fallback=2, written=0, kind="missing", size=None, chain=False):
+        s = Seed().int32(fallback).int32(written).string(text, 256)
+        if kind == "under-a-file":
+            s.integral(0, 0, 7)
+        else:
+            s.integral(1, 0, 7).pick(kinds[kind], 10)
+            if kind in ("regular", "link"):
+                if size <= 200:
+                    s.pick(0, 4).integral(size, 0, 200)
+                else:
+                    s.pick(1, 4).integral(size - 65535, 0, 2)
+            if kind == "link":
+                s.boolean(chain)
+        write("stored_integer", name, s.bytes())
+
+    seed("window-type", "1", kind="regular", size=24)
+    seed("left-negative", "-1280", 0, -1280, kind="link", size=65536, chain=True)
+    seed("hex", "$FF", kind="regular", size=65537)
+    seed("not-a-number", "true", 1, 1, kind="fifo")
     seed("empty", "", 2, 2)
-    seed("trailing-blank", "12 ", 0, 12)
-    seed("too-big", "2147483648", 7, 2147483647)
+    seed("trailing-blank", "12 ", 0, 12, kind="dangling")
+    seed("too-big", "2147483648", 7, 2147483647, kind="device")
+    seed("loop", "0", kind="loop")
+    seed("folder", "0", kind="folder")
+    seed("link-to-folder", "0", kind="link-to-folder")
+    seed("socket", "0", kind="socket")
+    seed("under-a-file", "0", kind="under-a-file")
 
 
 def up_down_step_seeds():

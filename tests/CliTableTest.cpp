@@ -115,15 +115,16 @@ TEST(CliTable, LargeTablesMatchTheLibrary) {
     EXPECT_EQ(r.out, library.Text());
 }
 
-TEST(CliTable, ProgramErrorsExitOneAndUsageErrorsTwo) {
-    const auto bad = RunProgram(TINSORA_CLI_PATH, {"table", "--cols", "x"});
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_TRUE(bad.out.empty());
-    EXPECT_EQ(bad.err, "tinsora-cli: 'x' は整数ではありません\n");
-
-    const auto empty = RunProgram(TINSORA_CLI_PATH, {"table", "--rows", ""});
-    EXPECT_EQ(empty.status, 1);
-    EXPECT_EQ(empty.err, "tinsora-cli: '' は整数ではありません\n");
+TEST(CliTable, NumberErrorsAndOtherUsageErrorsExitTwo) {
+    // A count that is not a number is a usage mistake; its message stands alone.
+    for (const char* count : {"x", "", "99999999999", "５", "1.5", "1e3", "nan"}) {
+        for (const char* option : {"--cols", "--rows"}) {
+            const auto bad = RunProgram(TINSORA_CLI_PATH, {"table", option, count});
+            EXPECT_EQ(bad.status, 2) << option << " " << count;
+            EXPECT_TRUE(bad.out.empty());
+            EXPECT_EQ(bad.err, "tinsora-cli: '" + std::string(count) + "' は整数ではありません\n");
+        }
+    }
 
     ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00"});
     ExpectUsageError({"table", "--colors", "FF0000,FFFFFF,00FF00,0000FF,000000"});

@@ -22,3 +22,39 @@ TEST(Cli, AnythingElseIsAUsageError) {
         EXPECT_NE(r.err.find("usage: tinsora-cli"), std::string::npos);
     }
 }
+
+// What the user gave is shown so that it cannot act on the terminal (an escape sequence that
+// would change its colours or title) nor fill it (an argument of 131,000 characters).
+TEST(Cli, MessagesShowControlCharactersEscapedAndLongArgumentsCut) {
+    const std::string escape = "\x1B]0;owned\x07\x1B[31m";
+    const std::string shown = "\\x1B]0;owned\\x07\\x1B[31m";
+    const std::string longArgument(131000, 'x');
+    const struct {
+        std::vector<std::string> args;
+        std::string shown;
+    } cases[] = {
+        {{escape}, "unknown command '" + shown + "'"},
+        {{"table", "--cols", escape}, "'" + shown + "' は整数ではありません"},
+        {{"table", "--style", "html5", "--width", escape}, "'" + shown + "' は CSS の長さとして"},
+        {{"color", escape}, "'" + shown + "' is not a colour"},
+        {{"text", "--scope", escape, "A"}, "'" + shown + "' is not one of char|string"},
+        {{"text", "--file", "/nonexistent/" + escape}, "/nonexistent/" + shown + " は開けません"},
+        {{"color", "\xC2\x9B"
+                   "31m"},
+         "'\\xC2\\x9B31m'"},                     // the C1 form of ESC [
+#ifndef _WIN32                                   // Windows hands a program its arguments as UTF-16
+        {{"color", "\xFF\xFE"}, "'\\xFF\\xFE'"}, // no UTF-8 at all
+#endif
+        {{"color", longArgument}, "'" + std::string(40, 'x') + "...'"},
+        {{"table", "--rows", longArgument}, "'" + std::string(40, 'x') + "...' は整数"},
+        {{"table", longArgument}, "unknown option '" + std::string(40, 'x') + "...'"},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunProgram(TINSORA_CLI_PATH, c.args);
+        EXPECT_NE(r.status, 0);
+        EXPECT_NE(r.err.find(c.shown), std::string::npos) << r.err.substr(0, 300);
+        EXPECT_EQ(r.err.find('\x1B'), std::string::npos);
+        EXPECT_EQ(r.err.find('\x07'), std::string::npos);
+        EXPECT_LT(r.err.size(), 2000u);
+    }
+}

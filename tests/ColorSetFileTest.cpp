@@ -115,9 +115,9 @@ TEST(ColorSetFile, ALineLongerThanItsLimitIsNotAnInteger) {
               (ColorRGB{12, 0, 0}));
     const std::string tooLong = " " + longest;
     EXPECT_EQ(ErrorOf([&] { ColorOf(tooLong + "\r\n0\r\n0\r\n"); }),
-              "'" + tooLong + "' は整数ではありません");
+              "'" + std::string(40, ' ') + "...' は整数ではありません");
     EXPECT_EQ(ErrorOf([&] { ColorOf("1\r\n2\r\n" + std::string(100000, '0')); }),
-              "'" + std::string(100000, '0') + "' は整数ではありません");
+              "'" + std::string(40, '0') + "...' は整数ではありません");
 }
 
 TEST(ColorSetFile, ReadingOnlyItsFirstBytesGivesWhatReadingItAllGives) {

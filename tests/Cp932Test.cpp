@@ -1,11 +1,17 @@
 // The same tests hold the converter of every platform to the same code page:
 // on Linux they run against ICU, on Windows (and under Wine) against the
-// system's own code page 932.
+// system's own code page 932. The whole table is also held to the C library's
+// converter (glibc's, read at build time by tests/tools/cp932-table), which is
+// neither of them.
 
 #include "text/Cp932.h"
 
+#include <array>
 #include <cstdint>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <string>
 
 using namespace tinsora;
@@ -170,3 +176,78 @@ TEST(Cp932Platform, TheWholeTableIsTheSameOnEveryPlatform) {
         fold(Cp932Form(ch));
     EXPECT_EQ(hash, 3307618522728841008u);
 }
+
+#ifdef TINSORA_CP932_TABLE
+// Code page 932 as the C library decodes it: its lead bytes, and the code point of every
+// sequence of one or two bytes that is a character.
+struct Cp932Table {
+    std::array<bool, 256> lead{};
+    std::map<std::string, char32_t> chars;
+};
+
+Cp932Table ReadCp932Table() {
+    Cp932Table table;
+    std::ifstream in(TINSORA_CP932_TABLE);
+    std::string first, second;
+    while (in >> first >> second) {
+        if (first == "lead") {
+            table.lead[std::stoul(second, nullptr, 16)] = true;
+            continue;
+        }
+        std::string bytes;
+        for (std::size_t k = 0; k < first.size(); k += 2)
+            bytes += static_cast<char>(std::stoul(first.substr(k, 2), nullptr, 16));
+        table.chars[bytes] = static_cast<char32_t>(std::stoul(second, nullptr, 16));
+    }
+    return table;
+}
+
+TEST(Cp932Platform, AgreesWithTheCLibrarysTableEverywhere) {
+    const Cp932Table table = ReadCp932Table();
+    ASSERT_GT(table.chars.size(), 9000u) << "no table at " TINSORA_CP932_TABLE;
+    const auto expected = [&](const std::string& bytes) {
+        const auto it = table.chars.find(bytes);
+        return it == table.chars.end() ? kReplacement : Utf8(it->second);
+    };
+    std::set<char32_t> decoded; // every code point some sequence decodes to
+    for (int b = 0; b < 256; ++b) {
+        const std::string single(1, static_cast<char>(b));
+        ASSERT_EQ(IsLeadByte(static_cast<unsigned char>(b)), table.lead[b]) << "byte " << b;
+        if (!table.lead[b]) {
+            EXPECT_EQ(Cp932ToUtf8(single), expected(single)) << "byte " << b;
+            continue;
+        }
+        EXPECT_EQ(Cp932ToUtf8(single), kReplacement) << "a lone lead byte " << b;
+        for (int t = 0; t < 256; ++t) {
+            const std::string pair = single + static_cast<char>(t);
+            EXPECT_EQ(Cp932ToUtf8(pair), expected(pair)) << "bytes " << b << " " << t;
+        }
+    }
+    for (const auto& [bytes, c] : table.chars)
+        decoded.insert(c);
+    // A code point has a form exactly when some sequence decodes to it, and its form is one.
+    const std::string all = AllCodePoints();
+    for (const Cp932Char& ch : Cp932Chars(all)) {
+        const std::string utf8 = all.substr(ch.offset, ch.length);
+        const char32_t c = [&] {
+            const auto u = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
+            switch (utf8.size()) {
+            case 1:
+                return static_cast<char32_t>(u(0));
+            case 2:
+                return static_cast<char32_t>((u(0) & 0x1F) << 6 | (u(1) & 0x3F));
+            case 3:
+                return static_cast<char32_t>((u(0) & 0x0F) << 12 | (u(1) & 0x3F) << 6 |
+                                             (u(2) & 0x3F));
+            default:
+                return static_cast<char32_t>((u(0) & 0x07) << 18 | (u(1) & 0x3F) << 12 |
+                                             (u(2) & 0x3F) << 6 | (u(3) & 0x3F));
+            }
+        }();
+        EXPECT_EQ(ch.mapped, decoded.count(c) == 1) << "U+" << std::hex << static_cast<long>(c);
+        if (ch.mapped) {
+            EXPECT_EQ(expected(Cp932Form(ch)), utf8) << "U+" << std::hex << static_cast<long>(c);
+        }
+    }
+}
+#endif

@@ -2,7 +2,9 @@
 
 #include "color/Notation.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 #include <vector>
 
 using namespace tinsora;
@@ -128,6 +130,36 @@ TEST(CssColor, AnyBytesGiveAResult) {
     for (const char* text : {"rgb(", "rgb()", "(", ")", "#\xff", "hsl(/)", "rgb(1 2 3 /)",
                              "rgb(1e 2 3)", "rgb(- 2 3)", "rgb(1e+ 2 3)", "rgb(.e1 2 3)"})
         EXPECT_FALSE(ParseCssColor(text).color.has_value()) << text;
+}
+
+// A hue is taken modulo one turn in its own unit, exactly, whatever its size; an angle too large
+// to be taken so is refused, never turned into an infinite value (which gave white).
+TEST(CssColor, AHueOfAnySizeIsTakenModuloOneTurnOrRefused) {
+    const std::pair<const char*, ColorRGB> cases[] = {
+        {"hsl(1e306turn 100% 50%)", {255, 0, 0}}, // whole turns
+        {"hsl(-1e306turn 100% 50%)", {255, 0, 0}},
+        {"hsl(720.5turn 100% 50%)", {0, 255, 255}},
+        {"hsl(1e303 100% 50%)", HslToRgb(std::fmod(1e303, 360.0), 100, 50)},
+        {"hsl(1e305grad 100% 50%)", HslToRgb(std::fmod(1e305, 400.0) * 0.9, 100, 50)},
+        {"hsl(1e9rad 100% 50%)",
+         HslToRgb(std::fmod(1e9, 2 * std::numbers::pi) * (180 / std::numbers::pi), 100, 50)},
+    };
+    for (const auto& [text, color] : cases)
+        EXPECT_EQ(Parsed(text), color) << text;
+    for (const char* text : {"hsl(1e307rad 100% 50%)", "hsl(1.1e9rad 100% 50%)",
+                             "hsl(1e400 100% 50%)", "hsl(-1e999turn 100% 50%)"}) {
+        const CssColorResult r = ParseCssColor(text);
+        EXPECT_FALSE(r.color.has_value()) << text;
+        EXPECT_NE(r.error.find("is too large an angle"), std::string::npos) << r.error;
+    }
+}
+
+TEST(CssColor, ANumberOutOfRangeIsAsLargeOrAsSmallAsItsDigitsSay) {
+    const std::string tiny = "0." + std::string(400, '0') + "1"; // no exponent, yet too small
+    const std::string huge = "1" + std::string(400, '0');
+    EXPECT_EQ(Parsed("rgb(" + tiny + " " + huge + " " + huge + "e-390)"), (ColorRGB{0, 255, 255}));
+    EXPECT_EQ(Parsed("rgb(" + tiny + "e401 " + huge + "e-800 1e-400)"), (ColorRGB{1, 0, 0}));
+    EXPECT_EQ(Parsed("hsl(" + tiny + " 100% 50%)"), (ColorRGB{255, 0, 0}));
 }
 
 TEST(CssColor, ALongTextIsCutBetweenCharactersInTheMessage) {

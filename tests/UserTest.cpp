@@ -73,16 +73,39 @@ TEST(TextToInt, AcceptsDecimalSignsLeadingBlanksAndHexPrefixes) {
         EXPECT_EQ(TextToInt(text), expected) << "text '" << text << "'";
 }
 
-TEST(TextToInt, RejectsEverythingElseWithTheWholeTextInTheMessage) {
-    for (const char* text :
-         {"", " ", "-", "+", "12 ", "1a", "- 5", "-$10", "$", "0x", "x", "2147483648",
-          "-2147483649", "$100000000", "\t5", "5\t", "$G", "１２"}) {
+TEST(TextToInt, RejectsEverythingElseWithTheTextInTheMessage) {
+    for (const char* text : {"", " ", "-", "+", "12 ", "1a", "- 5", "-$10", "$", "0x", "x",
+                             "2147483648", "-2147483649", "$100000000", "$G", "１２"}) {
         try {
             TextToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";
-        } catch (const Error& e) {
+        } catch (const NotAnIntegerError& e) {
             EXPECT_EQ(std::string(e.what()), "'" + std::string(text) + "' は整数ではありません");
         }
+    }
+    // Shown so that it cannot act on a terminal nor fill a screen.
+    const std::pair<std::string, std::string> shown[] = {
+        {"\t5", "'\\x095'"},
+        {"5\x1B[31m", "'5\\x1B[31m'"},
+        {"\xC2\x9B"
+         "5",
+         "'\\xC2\\x9B5'"}, // a control character of the C1 set
+        {"\xFF"
+         "5",
+         "'\\xFF5'"}, // a byte that is no UTF-8
+        {std::string(13, 'a') + "あああああああああ",
+         "'" + std::string(13, 'a') + "あああああああああ'"},
+        {std::string(14, 'a') + "あああああああああ",
+         "'" + std::string(14, 'a') + "ああああああああ...'"},
+    };
+    for (const auto& [text, quoted] : shown) {
+        std::string message;
+        try {
+            TextToInt(text);
+        } catch (const NotAnIntegerError& e) {
+            message = e.what();
+        }
+        EXPECT_EQ(message, quoted + " は整数ではありません");
     }
 }
 

@@ -44,27 +44,52 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 }
 
 FileTooLargeError::FileTooLargeError(std::string_view path, std::uint64_t limit)
-    : Error("ファイル " + std::string(path) + " は大きすぎます (上限は " + std::to_string(limit) +
-            " バイトです)"),
+    : Error("ファイル " + ShownInMessage(path, kShownPathLimit) + " は大きすぎます (上限は " +
+            std::to_string(limit) + " バイトです)"),
       limit_(limit) {}
 
 TextRead ReadText(const ByteSource& source, std::uint64_t limit, std::uint64_t sizeHint) {
     // One byte past the limit tells a text that ends at the limit from one that goes on.
     const std::uint64_t wanted = limit < UINT64_MAX ? limit + 1 : limit;
-    TextRead read;
-    if (sizeHint > 0)
-        read.bytes.reserve(static_cast<std::size_t>(std::min(sizeHint, wanted)));
+    // The text goes into pieces, each reserved once and filled, joined when the text is
+    // complete: a string grown as it goes holds its old bytes and a copy of them at every
+    // growth, which at the limit is the limit twice.
+    constexpr std::uint64_t kFirstPiece = std::uint64_t{1} << 16;
+    constexpr std::uint64_t kLargestPiece = std::uint64_t{1} << 24;
+    std::vector<std::string> pieces(1);
+    std::uint64_t nextPiece = sizeHint > 0 ? std::min(sizeHint, wanted) : kFirstPiece;
+    pieces.back().reserve(static_cast<std::size_t>(nextPiece));
+    std::uint64_t size = 0;
     char buffer[1 << 16];
-    while (read.bytes.size() < wanted) {
-        const auto ask = static_cast<std::size_t>(
-            std::min<std::uint64_t>(sizeof buffer, wanted - read.bytes.size()));
-        const std::size_t n = source(buffer, ask);
+    while (size < wanted) {
+        const auto ask =
+            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, wanted - size));
+        std::size_t n = source(buffer, ask);
         if (n == 0)
             break;
         const auto* zero = static_cast<const char*>(std::memchr(buffer, 0, n));
-        read.bytes.append(buffer, zero ? static_cast<std::size_t>(zero - buffer) : n);
         if (zero)
-            break;
+            n = static_cast<std::size_t>(zero - buffer);
+        std::string* piece = &pieces.back();
+        if (piece->size() + n > piece->capacity()) {
+            nextPiece = std::min({nextPiece * 2, kLargestPiece, wanted - size});
+            piece = &pieces.emplace_back();
+            piece->reserve(static_cast<std::size_t>(std::max<std::uint64_t>(nextPiece, n)));
+        }
+        piece->append(buffer, n);
+        size += n;
+        if (zero)
+            break; // a zero byte ends the text
+    }
+    TextRead read;
+    if (pieces.size() == 1) {
+        read.bytes = std::move(pieces.front());
+    } else {
+        read.bytes.reserve(static_cast<std::size_t>(size));
+        for (std::string& piece : pieces) {
+            read.bytes.append(piece);
+            std::string().swap(piece); // given back at once: the text is held about once
+        }
     }
     if (read.bytes.size() > limit) {
         read.bytes.resize(static_cast<std::size_t>(limit));

@@ -263,6 +263,36 @@ void BM_FindNearTheEnd(benchmark::State& state) {
     state.SetLabel(needle.toStdString());
 }
 
+// A copy of the program's own of arg 0 megabytes (table lines, as コピー puts them on the
+// clipboard) pasted into the 文字列 box with Shift+Insert: the box takes what its length limit
+// lets in, whatever the copy's size (arg 1 = 0). Arg 1 = 1 pastes with the box's own
+// QLineEdit::paste(), which decodes the whole clipboard first, for the ratio.
+void BM_PasteIntoATextBox(benchmark::State& state) {
+    Window w(Table300Lines);
+    const std::string line = "      <TD bgcolor=\"#FF0000\" width=\"1\" height=\"1\"></TD>\r\n";
+    QByteArray copy;
+    copy.reserve(static_cast<qsizetype>(state.range(0) << 20));
+    while (copy.size() < (state.range(0) << 20))
+        copy.append(line.data(), static_cast<qsizetype>(line.size()));
+    w.services.setClipboardUtf8(copy);
+    QLineEdit* box = w.ui.edtGraText;
+    w.ui.PageControl1->setCurrentIndex(1);
+    box->setFocus();
+    for (auto _ : state) {
+        state.PauseTiming();
+        box->clear();
+        state.ResumeTiming();
+        if (state.range(1) == 0)
+            w.Key(box, Qt::Key_Insert, Qt::ShiftModifier);
+        else
+            box->paste();
+    }
+    if (box->text().size() != box->maxLength())
+        state.SkipWithError("the box did not fill up to its limit");
+    state.SetLabel(std::to_string(state.range(0)) + " MB, " +
+                   (state.range(1) == 0 ? "Shift+Insert" : "QLineEdit::paste()"));
+}
+
 // What the pane holds at its limit, as the process's peak: a table whose text with CR LF line
 // ends is just under the limit (lines of 55 bytes), and the gradient text of a file of line
 // ends only (lines of 5 bytes, whose line index is larger than the text): each made into an
@@ -368,6 +398,13 @@ BENCHMARK(BM_AtThePaneLimit)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMi
 BENCHMARK(BM_ScrollToTheEndAndBack)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectAllAndCopy)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindNearTheEnd)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteIntoATextBox)
+    ->Args({56, 0})
+    ->Args({56, 1})
+    ->Args({256, 0})
+    ->Args({256, 1})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

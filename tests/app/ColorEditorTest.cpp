@@ -3,12 +3,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using tinsora::ColorRGB;
@@ -343,4 +347,58 @@ TEST_F(TemplatePageTest, RightAndMiddleClicksSelectNothing) {
     QTest::keyClick(ui().lstColorSample, Qt::Key_Up);
     EXPECT_EQ(Current(), (ColorRGB{240, 248, 255}));
     EXPECT_TRUE(services.errors.isEmpty());
+}
+
+// A one-line box takes of a paste only what its length limit lets in, and reads no more of the
+// clipboard than that: the output pane's copy may be hundreds of megabytes.
+TEST_F(ColorEditorTest, APasteIntoAOneLineBoxReadsAndTakesOnlyWhatFits) {
+    services.clipboard = QString(1000000, QLatin1Char('1'));
+    QLineEdit* red = ui().edtRn;
+    red->setFocus();
+    red->clear();
+    QTest::keyClick(red, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(red->text(), "111");
+    EXPECT_EQ(Current().Red, 111) << "a change as typing makes";
+    ASSERT_EQ(services.clipboardStartsRead, std::vector<qsizetype>{3});
+
+    QLineEdit* text = ui().edtGraText;
+    text->setText(QStringLiteral("abcdef"));
+    text->setSelection(2, 2); // a paste takes the place of "cd"
+    QTest::keyClick(text, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(text->text().size(), text->maxLength());
+    EXPECT_TRUE(text->text().startsWith(QStringLiteral("ab111")));
+    EXPECT_TRUE(text->text().endsWith(QStringLiteral("1ef")));
+    EXPECT_EQ(services.clipboardStartsRead.back(), text->maxLength() - 4);
+
+    // An editable combo box hands its keys to its box itself, past the box's own filters.
+    QComboBox* size = ui().cmbMojiSize;
+    size->setFocus();
+    size->clearEditText();
+    QTest::keyClick(size, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(size->currentText().size(), size->lineEdit()->maxLength());
+    EXPECT_EQ(services.clipboardStartsRead.back(), size->lineEdit()->maxLength());
+
+    // The box's menu pastes the same way, and says whether there is a text without reading it.
+    text->setText(QStringLiteral("x"));
+    text->setCursorPosition(0);
+    services.clipboard = QStringLiteral("😀y");
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste"))) {
+                shown = action->isEnabled();
+                action->trigger();
+            }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            text->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(text, &event);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(text->text(), QStringLiteral("😀yx"));
+    text->setReadOnly(true);
+    QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text->text(), QStringLiteral("😀yx")) << "nothing into a box that takes no input";
 }

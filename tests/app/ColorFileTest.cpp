@@ -195,7 +195,8 @@ TEST_F(ColorFileTest, AFailedWriteLeavesTheOldFileIntact) {
         Save(Path("keep.tcs"));
     }
     ASSERT_EQ(services.errors.size(), 1);
-    EXPECT_EQ(services.errors[0], QStringLiteral("ストリームへの書き込みエラー."));
+    EXPECT_EQ(services.errors[0],
+              QStringLiteral("ファイル %1 への書き込みエラー.").arg(Path("keep.tcs")));
     EXPECT_EQ(ReadAll(Path("keep.tcs")), QByteArray("1\r\n2\r\n3\r\n"));
     EXPECT_EQ(QDir(workDir.path()).entryList(QDir::Files).size(), 2) << "no leftover files";
 }
@@ -351,7 +352,8 @@ TEST_F(ColorFileTest, AFailedWriteInPlaceLeavesTheOldBytes) {
             FileSizeLimit full(5); // neither the new bytes nor the old ones fit
             Save(Path("keep.tcs"));
         }
-        EXPECT_EQ(OnlyError(), QStringLiteral("ストリームへの書き込みエラー."));
+        EXPECT_EQ(OnlyError(),
+                  QStringLiteral("ファイル %1 への書き込みエラー.").arg(Path("keep.tcs")));
         EXPECT_EQ(ReadAll(Path("keep.tcs")), old);
         EXPECT_EQ(fs::hard_link_count(Path("keep.tcs").toStdString()), 2u);
     }

@@ -66,6 +66,15 @@ std::optional<QString> FakeDesktopServices::clipboardText() {
     return clipboard;
 }
 
+std::optional<QString> FakeDesktopServices::clipboardTextStart(QClipboard::Mode mode,
+                                                               qsizetype units) {
+    if (clipboardBusy)
+        throw tinsora::Error("クリップボードを開くことができません");
+    clipboardStartsRead.push_back(units);
+    const std::optional<QString>& held = mode == QClipboard::Selection ? selection : clipboard;
+    return held ? std::optional<QString>(held->left(units)) : std::nullopt;
+}
+
 void FakeDesktopServices::setPointerPosition(const QPoint& position) {
     pointerMoves.push_back(position);
     pointer = position;

@@ -24,6 +24,7 @@ public:
     std::deque<std::optional<SaveFileChoice>> saveChoiceAnswers;
     bool clipboardBusy = false;
     int screen = 1024;
+    std::vector<QRect> screenPlaces = {QRect(0, 0, 1024, 768)}; // the desktop, screen by screen
 
     std::vector<Box> questions;
     QStringList errors;
@@ -32,7 +33,9 @@ public:
     QStringList saveFiltersShown; // the filter each save dialog showed first
     // Nothing: no program owns the clipboard. Read back by a paste, set by a copy.
     std::optional<QString> clipboard;
-    int clipboardUtf8Writes = 0; // copies handed over as UTF-8 bytes
+    int clipboardUtf8Writes = 0;                // copies handed over as UTF-8 bytes
+    std::optional<QString> selection;           // X's selection, read by a middle click
+    std::vector<qsizetype> clipboardStartsRead; // the units asked of each partial read
     QList<QUrl> openedUrls;
     bool openUrlSucceeds = true;           // false: the opener cannot be started
     std::optional<QString> openUrlFailure; // what the opener says afterwards, if it fails
@@ -48,7 +51,9 @@ public:
     void setClipboardText(const QString& text) override;
     void setClipboardUtf8(const QByteArray& utf8) override;
     std::optional<QString> clipboardText() override;
+    std::optional<QString> clipboardTextStart(QClipboard::Mode mode, qsizetype units) override;
     int screenWidth() override { return screen; }
+    std::vector<QRect> screenAreas() override { return screenPlaces; }
     bool openUrl(const QUrl& url, OpenFailed failed) override;
 
     // The screen, for the eyedropper: scripted pictures and pointer, and the

@@ -319,27 +319,59 @@ TEST_F(PaneTest, AnErrorInTheRunLeavesThePaneAndClearsThePreview) {
     EXPECT_TRUE(GeneratingEnabled());
 }
 
-TEST_F(PaneTest, ClosingTheWindowDuringARunCancelsItAndWaitsForIt) {
+TEST_F(PaneTest, ClosingTheWindowDuringASaveFinishesTheSaveFirst) {
     const QString path = Path("page.html");
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
     pane()->setPlainText(QStringLiteral("<P>new</P>"));
-    HoldRuns(500); // the close waits for the held run
+    HoldRuns();
+    services.saveChoiceAnswers.push_back(SaveFileChoice{path, kHtmlUtf8});
+    ui().mnuSaveHTML->trigger();
+    ASSERT_TRUE(reached.tryAcquire(1, 20000));
+    EXPECT_FALSE(window->close()) << "the window stays while the save goes on";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(ui().prgHTML->isVisible()) << "its progress shown at once";
+    proceed.release();
+    ASSERT_TRUE(RunEnds());
+    EXPECT_EQ(ReadAll(path), "<P>new</P>");
+    EXPECT_FALSE(window->isVisible()) << "and closes once it is through";
+
+    // Cancelled after the close, the save writes nothing and the window stays open.
+    Open();
+    window->show();
+    pane()->setPlainText(QStringLiteral("<P>newer</P>"));
+    HoldRuns();
+    services.saveChoiceAnswers.push_back(SaveFileChoice{path, kHtmlUtf8});
+    ui().mnuSaveHTML->trigger();
+    ASSERT_TRUE(reached.tryAcquire(1, 20000));
+    window->close();
+    ui().btnCancelHTML->click();
+    proceed.release();
+    ASSERT_TRUE(RunEnds());
+    EXPECT_EQ(ReadAll(path), "<P>new</P>");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(services.errors.isEmpty());
+}
+
+TEST_F(PaneTest, AWindowEndedDuringASaveWaitsForItAndStopsAGeneration) {
+    const QString path = Path("page.html");
+    pane()->setPlainText(QStringLiteral("<P>new</P>"));
+    HoldRuns(500); // released by the time limit, with the window ending meanwhile
     services.saveChoiceAnswers.push_back(SaveFileChoice{path, kHtmlUtf8});
     ui().mnuSaveHTML->trigger();
     ASSERT_TRUE(reached.tryAcquire(1, 20000));
     Close();
-    EXPECT_EQ(ReadAll(path), "old") << "a cancelled save writes nothing";
-    EXPECT_EQ(QDir(workDir.path()).entryList(QDir::Files).size(), 2) << "and leaves nothing";
-    EXPECT_TRUE(Settings().contains(QStringLiteral("WindowType"))) << "the window closed as ever";
+    EXPECT_EQ(ReadAll(path), "<P>new</P>") << "the save was not dropped";
+    EXPECT_EQ(QDir(workDir.path()).entryList(QDir::Files).size(), 2) << "no leftover files";
+    EXPECT_TRUE(Settings().contains(QStringLiteral("WindowType"))) << "the window ended as ever";
 
     Open();
     HoldRuns(500);
     Table("1000", "1000");
     StartHeld();
-    Close();
+    Close(); // a generation is cancelled
     EXPECT_TRUE(services.errors.isEmpty());
 }
 
@@ -384,7 +416,7 @@ TEST_F(PaneTest, ASaveThatFailsLeavesTheOldFile) {
         Save(path, kHtmlUtf8);
     }
     ASSERT_EQ(services.errors.size(), 1);
-    EXPECT_EQ(services.errors[0], QStringLiteral("ストリームへの書き込みエラー."));
+    EXPECT_EQ(services.errors[0], QStringLiteral("ファイル %1 への書き込みエラー.").arg(path));
     EXPECT_EQ(ReadAll(path), "old bytes");
     EXPECT_EQ(QDir(workDir.path()).entryList(QDir::Files).size(), 2) << "no leftover files";
     EXPECT_EQ(Pane(), QString(1000, QLatin1Char('x')));

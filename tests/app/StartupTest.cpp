@@ -257,6 +257,18 @@ TEST_F(WindowTest, TemplateNamesAreReadAsCodePage932) {
     EXPECT_EQ(ui().lstColorSample->item(0)->text(), QStringLiteral("赤"));
 }
 
+TEST_F(WindowTest, ATemplateNameOfAMebibyteIsShownCut) {
+    // Measuring the whole name at every repaint of the list would stop the window for seconds.
+    QByteArray name(1000000, 'a');
+    name.replace(255, 2, "\x82\xA0"); // あ across the cut
+    WriteTemplates(name + "\r\nFF0000\r\nend;\r\n");
+    Open();
+    ASSERT_EQ(ui().lstColorSample->count(), 1);
+    EXPECT_EQ(ui().lstColorSample->item(0)->text(),
+              QString(255, QLatin1Char('a')) + QStringLiteral("あ"));
+    EXPECT_EQ(window->templates()[0].size(), 1000000u) << "the name itself is kept";
+}
+
 TEST_F(WindowTest, MissingTemplateListAsksRetryThenCancelLeavesAnEmptyList) {
     RemoveTemplates();
     services.retryCancelAnswers = {true, false};

@@ -17,6 +17,8 @@ void WindowTest::SetUp() {
     // The pages shown in a browser go into the cache folder: one of the test's own.
     previousCache = qgetenv("XDG_CACHE_HOME");
     qputenv("XDG_CACHE_HOME", QFile::encodeName(configDir.filePath(QStringLiteral("cache"))));
+    // The program finds its settings file where the desktop keeps settings.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir.path()));
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     WriteTemplates("black\r\n000000\r\nend;\r\n");

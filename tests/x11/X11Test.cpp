@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -176,6 +177,34 @@ TEST_F(X11Test, StayOnTopKeepsTheKeyboardPositionAndSize) {
     Key("ctrl+l");
     EXPECT_TRUE(WaitFor([&] { return window->currentWindowType() == TfrmMain::wtMax; }));
     EXPECT_EQ(window->frameGeometry().topLeft(), frame.topLeft());
+}
+
+// X11 keeps a window's place in 16 bits: a stored position of 40000 would put the window at
+// -25536, where no one could reach it. The window is placed where the X server can show it.
+TEST_F(WindowTest, AStoredPositionOffEveryScreenLeavesTheWindowOnTheScreen) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run on an X server";
+    services.screenPlaces = services.DesktopServices::screenAreas(); // the X server's own
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (const QPoint stored : {QPoint(40000, 100), QPoint(-3000, 5000), QPoint(100, -3000)}) {
+        {
+            QSettings s = Settings();
+            s.setValue("Left", QString::number(stored.x()));
+            s.setValue("Top", QString::number(stored.y()));
+        }
+        Open();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // Where the X server has the window: "Position: 0,0 (screen: 0)".
+        const QString geometry =
+            ::Run(QStringLiteral("xdotool"),
+                  {QStringLiteral("getwindowgeometry"), QString::number(window->winId())});
+        const QRegularExpressionMatch at =
+            QRegularExpression(QStringLiteral("Position: (-?\\d+),(-?\\d+)")).match(geometry);
+        ASSERT_TRUE(at.hasMatch()) << geometry.toStdString();
+        EXPECT_TRUE(screen.contains(QPoint(at.captured(1).toInt(), at.captured(2).toInt())))
+            << stored.x() << "," << stored.y() << ": " << geometry.toStdString();
+        Close();
+    }
 }
 
 int main(int argc, char** argv) {
