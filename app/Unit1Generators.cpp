@@ -465,13 +465,12 @@ void TfrmMain::DrawBodyPreview() {
     for (std::size_t k = 0; k < tinsora::kBodyPreviewLines.size(); ++k) {
         const auto role = static_cast<tinsora::BodyRole>(k);
         const auto& line = tinsora::kBodyPreviewLines[k];
+        // The text of the line in the window's language; its place stays.
         // The background line is always written in black.
         painter.setPen(role == tinsora::BodyRole::Bgcolor
                            ? QColor(Qt::black)
                            : qcolor(tinsora::BodyColor(bodyColors, role)));
-        painter.drawText(
-            line.x, line.y + metrics.ascent(),
-            QString::fromUtf8(line.text.data(), static_cast<qsizetype>(line.text.size())));
+        painter.drawText(line.x, line.y + metrics.ascent(), BodyRoleName(role));
     }
     painter.end();
     ui->imgBody->setImage(image);

@@ -51,7 +51,7 @@ T Choose(std::string_view option, std::string_view value,
 /// The reader of standard output has gone (a closed pipe): the run ends quietly, status 0.
 class OutputClosed : public std::exception {};
 
-/// Writes all bytes to standard output; throws Error ("ストリームへの書き込みエラー") when
+/// Writes all bytes to standard output; throws WriteError() when
 /// writing fails, OutputClosed when nobody reads any more.
 void WriteOut(std::string_view bytes);
 

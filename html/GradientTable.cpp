@@ -215,12 +215,11 @@ GradientStops StopsOf(const Counts& counts, const GradientColors& c) {
 } // namespace
 
 Error CssGradientSizeError() {
-    return Error("CSS gradient にはセルの幅と高さが必要です");
+    return Error(MessageCode::CssGradientSize, {});
 }
 
 Error CssGradientPercentError(std::string_view length) {
-    return Error("'" + std::string(length) +
-                 "' は CSS gradient に使えません (% は表の幅に対する割合です)");
+    return Error(MessageCode::CssGradientPercent, {std::string(length)});
 }
 
 void WriteGradientTable(const GradientTableOptions& options, OutputSink& sink) {

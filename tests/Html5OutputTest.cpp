@@ -4,6 +4,7 @@
 #include "html/GradientText.h"
 #include "html/HtmlOutput.h"
 #include "text/Error.h"
+#include "messages/Messages.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ std::string ErrorOf(const GradientTableOptions& o) {
     try {
         Table(o);
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "(no error)";
 }

@@ -3,6 +3,7 @@
 #include "tests/TempDir.h"
 #include "tests/Watchdog.h"
 #include "text/Error.h"
+#include "messages/Messages.h"
 
 #include <filesystem>
 #include <fstream>
@@ -54,7 +55,7 @@ template <typename F> std::string ErrorOf(F f) {
     try {
         f();
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "";
 }
