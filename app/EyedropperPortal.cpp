@@ -1,5 +1,6 @@
 #include "EyedropperPortal.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #if TINSORA_HAVE_DBUS
@@ -57,7 +58,8 @@ public slots:
             return finish(std::nullopt, {});
         if (code != 0 || !results.contains(QStringLiteral("color")))
             return finish(std::nullopt,
-                          QStringLiteral("デスクトップで色を取ることができませんでした"));
+                          QCoreApplication::translate("EyedropperPortal",
+                                                      "デスクトップで色を取ることができませんでした"));
         const QDBusArgument argument =
             results.value(QStringLiteral("color")).value<QDBusArgument>();
         double red = 0;
@@ -109,7 +111,9 @@ bool PickColorThroughPortal(QWidget* parent, DesktopServices::DesktopPickDone do
                          if (reply.isError())
                              request->finish(
                                  std::nullopt,
-                                 QStringLiteral("デスクトップで色を取ることができませんでした (%1)")
+                                 QCoreApplication::translate(
+                                     "EyedropperPortal",
+                                     "デスクトップで色を取ることができませんでした (%1)")
                                      .arg(reply.error().message()));
                          else
                              request->listen(reply.value().path());

@@ -6,6 +6,7 @@
 #include "HtmlTextView.h"
 #include "PictureBox.h"
 #include "SaveFile.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
@@ -45,10 +46,18 @@ constexpr qint64 kShowProgressAfterMs = 500;
 constexpr int kProgressTickMs = 50;
 
 // The save dialog's filters: each says the encoding the file is written in.
-const QString kHtmlUtf8Filter = QStringLiteral("HTMLファイル UTF-8(*.html *.htm)");
-const QString kHtmlCp932Filter = QStringLiteral("HTMLファイル Shift_JIS(*.html *.htm)");
-const QString kAllUtf8Filter = QStringLiteral("すべてのファイル UTF-8(*)");
-const QString kAllCp932Filter = QStringLiteral("すべてのファイル Shift_JIS(*)");
+QString HtmlUtf8Filter() {
+    return TfrmMain::tr("HTMLファイル UTF-8(*.html *.htm)");
+}
+QString HtmlCp932Filter() {
+    return TfrmMain::tr("HTMLファイル Shift_JIS(*.html *.htm)");
+}
+QString AllUtf8Filter() {
+    return TfrmMain::tr("すべてのファイル UTF-8(*)");
+}
+QString AllCp932Filter() {
+    return TfrmMain::tr("すべてのファイル Shift_JIS(*)");
+}
 
 bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
@@ -249,8 +258,7 @@ void TfrmMain::GenerateForActivePage() {
                     AsksConfirmation(tinsora::TextToInt(ui->edtTR->text().toStdString())));
     if (confirm &&
         !services.askOkCancel(
-            this, QStringLiteral("確認"),
-            QStringLiteral("この数では綺麗に表示されないかもしれません。\nよろしいですか？")))
+            this, tr("確認"), tr("この数では綺麗に表示されないかもしれません。\nよろしいですか？")))
         return;
     MakeGradientTable(gradColors);
 }
@@ -385,17 +393,17 @@ void TfrmMain::mnuSaveHTMLClick() {
             throw tinsora::Error(
                 tr("保存するHTMLがありません。先に「作成」でHTMLを作ってください").toStdString());
         const FileDialogRequest request{
-            {kHtmlUtf8Filter, kHtmlCp932Filter, kAllUtf8Filter, kAllCp932Filter},
+            {HtmlUtf8Filter(), HtmlCp932Filter(), AllUtf8Filter(), AllCp932Filter()},
             QStringLiteral("html"),
             saveDialogHtmlFileName};
         const auto chosen = services.chooseSaveFileAndFilter(
-            this, request, saveDialogHtmlFilter.isEmpty() ? kHtmlUtf8Filter : saveDialogHtmlFilter);
+            this, request, saveDialogHtmlFilter.isEmpty() ? HtmlUtf8Filter() : saveDialogHtmlFilter);
         if (!chosen || chosen->path.isEmpty())
             return;
         saveDialogHtmlFileName = chosen->path;
         saveDialogHtmlFilter = chosen->filter;
         const auto encoding =
-            chosen->filter == kHtmlCp932Filter || chosen->filter == kAllCp932Filter
+            chosen->filter == HtmlCp932Filter() || chosen->filter == AllCp932Filter()
                 ? tinsora::SaveEncoding::Cp932
                 : tinsora::SaveEncoding::Utf8;
         // The pane takes no edit and no new text while the run reads it.

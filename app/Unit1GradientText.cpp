@@ -55,7 +55,7 @@ void TfrmMain::ConnectGradientText() {
 void TfrmMain::btnOpenTextFileClick() {
     Guard([this] {
         const FileDialogRequest request{
-            {QStringLiteral("テキストファイル(*.txt)"), QStringLiteral("すべてのファイル(*)")},
+            {tr("テキストファイル(*.txt)"), tr("すべてのファイル(*)")},
             QString(),
             QString()};
         // The dialog's name is emptied when it closes, so a cancelled dialog
@@ -167,6 +167,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
 }
 
 void TfrmMain::ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest) {
+    gradTextLowest = lowest;
     if (!lowest) {
         ui->lblGraTextRatio->clear();
         ui->lblGraTextRatio->setToolTip(QString());
