@@ -112,8 +112,8 @@ bool QtDesktopServices::askOkCancel(QWidget* parent, const QString& caption, con
 }
 
 void QtDesktopServices::showError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("TfrmMain", "ティンソラ"), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("TfrmMain", "ティンソラ"),
+                    text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -1,16 +1,16 @@
 #include "HtmlTextView.h"
-#include "Texts.h"
 
 #include "HtmlFindBar.h"
 #include "HtmlTextAccessible.h"
 #include "HtmlTextLayout.h"
+#include "Texts.h"
 #include "text/Error.h"
 
-#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "Unit1.h"
-#include "Texts.h"
 
 #include "ControlAccessible.h"
 #include "DesktopServices.h"
 #include "LineBoxPaste.h"
+#include "Texts.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
 

@@ -279,7 +279,7 @@ private:
     std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
     QString saveDialogHtmlFileName;                   // offered again at the next save
     QString saveDialogHtmlFilter;
-    QString languageSetting; // "ja" or "en" as the user chose, empty for the system's
+    QString languageSetting;   // "ja" or "en" as the user chose, empty for the system's
     QString shownFileNameHint; // the hint the file name box was given, while it holds it
     std::optional<tinsora::ColorRGB> gradTextLowest; // the contrast the gradient text shows
 

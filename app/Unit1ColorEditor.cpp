@@ -3,8 +3,8 @@
 
 #include "DesktopServices.h"
 #include "FitLabel.h"
-#include "Unit1.h"
 #include "Texts.h"
+#include "Unit1.h"
 #include "color/Notation.h"
 #include "text/Cp932.h"
 #include "ui_Unit1.h"

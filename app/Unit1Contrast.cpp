@@ -1,8 +1,8 @@
 // The contrast of each colour of the BODY tag against its background, beside
 // the role labels: the ratio on the left, the best level it meets on the right.
 
-#include "Unit1.h"
 #include "Texts.h"
+#include "Unit1.h"
 #include "color/Contrast.h"
 #include "html/BodyTag.h"
 #include "ui_Unit1.h"

@@ -257,8 +257,8 @@ void TfrmMain::GenerateForActivePage() {
         !smooth && (AsksConfirmation(tinsora::TextToInt(ui->edtTD->text().toStdString())) ||
                     AsksConfirmation(tinsora::TextToInt(ui->edtTR->text().toStdString())));
     if (confirm &&
-        !services.askOkCancel(
-            this, tr("確認"), tr("この数では綺麗に表示されないかもしれません。\nよろしいですか？")))
+        !services.askOkCancel(this, tr("確認"),
+                              tr("この数では綺麗に表示されないかもしれません。\nよろしいですか？")))
         return;
     MakeGradientTable(gradColors);
 }
@@ -397,7 +397,8 @@ void TfrmMain::mnuSaveHTMLClick() {
             QStringLiteral("html"),
             saveDialogHtmlFileName};
         const auto chosen = services.chooseSaveFileAndFilter(
-            this, request, saveDialogHtmlFilter.isEmpty() ? HtmlUtf8Filter() : saveDialogHtmlFilter);
+            this, request,
+            saveDialogHtmlFilter.isEmpty() ? HtmlUtf8Filter() : saveDialogHtmlFilter);
         if (!chosen || chosen->path.isEmpty())
             return;
         saveDialogHtmlFileName = chosen->path;

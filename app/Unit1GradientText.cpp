@@ -55,9 +55,7 @@ void TfrmMain::ConnectGradientText() {
 void TfrmMain::btnOpenTextFileClick() {
     Guard([this] {
         const FileDialogRequest request{
-            {tr("テキストファイル(*.txt)"), tr("すべてのファイル(*)")},
-            QString(),
-            QString()};
+            {tr("テキストファイル(*.txt)"), tr("すべてのファイル(*)")}, QString(), QString()};
         // The dialog's name is emptied when it closes, so a cancelled dialog
         // leaves the name box empty.
         const auto chosen = services.chooseOpenFile(this, request);

@@ -7,13 +7,16 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace {
 
 const QString kJapanese = QStringLiteral("ja");
 const QString kEnglish = QStringLiteral("en");
+const char* const kQtTabBar = "QTabBar";
 
 // The file name box's text until the user types a name.
 QString FileNameHint() {
@@ -62,6 +65,14 @@ void TfrmMain::RetranslateTexts() {
     DrawBodyPreview();
     ShowGradientTextContrast(gradTextLowest);
     NameControls();
+    // Qt names a tab bar's scroll buttons as it makes them, and not again; the names are Qt's
+    // own texts, translated by Qt's translation.
+    for (const char* name : {"Scroll Left", "Scroll Right"}) {
+        const QString objectName =
+            QString::fromLatin1(name).remove(QLatin1Char(' ')) + QStringLiteral("Button");
+        for (QToolButton* button : findChildren<QToolButton*>(objectName))
+            button->setAccessibleName(QCoreApplication::translate(kQtTabBar, name));
+    }
     // The hint is replaced only while the box still holds it, never a name the user typed.
     if (ui->edtTextFileName->text() == shownFileNameHint) {
         shownFileNameHint = FileNameHint();

@@ -232,8 +232,7 @@ void TfrmMain::LoadTemplates() {
                 ReadWholeRegularFile(QString::fromStdString(templateFileName), kTemplateListLimit));
             break;
         } catch (const tinsora::Error& e) {
-            if (!services.askRetryCancel(this, QStringLiteral("OpenError"),
-                                         ErrorText(e))) {
+            if (!services.askRetryCancel(this, QStringLiteral("OpenError"), ErrorText(e))) {
                 templateLines.clear();
                 break;
             }

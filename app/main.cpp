@@ -30,7 +30,8 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            services_.showError(nullptr, QString::fromStdString(tinsora::ErrorBoxText(ErrorText(e).toStdString())));
+            services_.showError(
+                nullptr, QString::fromStdString(tinsora::ErrorBoxText(ErrorText(e).toStdString())));
         }
         return false;
     }
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
                                [&frmMain, screenshot] { TakeScreenshot(frmMain, screenshot); });
         return QApplication::exec();
     } catch (const std::exception& e) {
-        services.showError(nullptr, QString::fromStdString(tinsora::ErrorBoxText(ErrorText(e).toStdString())));
+        services.showError(
+            nullptr, QString::fromStdString(tinsora::ErrorBoxText(ErrorText(e).toStdString())));
         return 1;
     }
 }

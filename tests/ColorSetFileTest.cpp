@@ -1,7 +1,7 @@
 #include "color/ColorSetFile.h"
 
-#include "text/Error.h"
 #include "messages/Messages.h"
+#include "text/Error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "html/GradientTable.h"
 
 #include "html/UpDownStep.h"
-#include "text/Error.h"
 #include "messages/Messages.h"
+#include "text/Error.h"
 
 #include <gtest/gtest.h>
 #include <string>

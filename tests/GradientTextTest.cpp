@@ -1,10 +1,10 @@
 #include "html/GradientText.h"
 
 #include "gradient/Gradation.h"
+#include "messages/Messages.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
-#include "messages/Messages.h"
 
 #include <deque>
 #include <gtest/gtest.h>

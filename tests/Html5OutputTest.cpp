@@ -3,8 +3,8 @@
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
 #include "html/HtmlOutput.h"
-#include "text/Error.h"
 #include "messages/Messages.h"
+#include "text/Error.h"
 
 #include <gtest/gtest.h>
 

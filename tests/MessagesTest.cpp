@@ -1,7 +1,8 @@
+#include "messages/Messages.h"
+
 #include "html/Css.h"
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
-#include "messages/Messages.h"
 #include "text/TextFile.h"
 
 #include <algorithm>
@@ -36,7 +37,8 @@ std::vector<Case> EveryCode() {
 }
 
 bool HasJapanese(const std::string& s) {
-    return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE3; });
+    return std::any_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0xE3; });
 }
 
 } // namespace

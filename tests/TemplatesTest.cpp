@@ -1,7 +1,7 @@
 #include "color/Templates.h"
 
-#include "text/Error.h"
 #include "messages/Messages.h"
+#include "text/Error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "text/TextFile.h"
 
+#include "messages/Messages.h"
 #include "tests/TempDir.h"
 #include "tests/Watchdog.h"
 #include "text/Error.h"
-#include "messages/Messages.h"
 
 #include <filesystem>
 #include <fstream>

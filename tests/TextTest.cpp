@@ -1,7 +1,7 @@
+#include "messages/Messages.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
-#include "messages/Messages.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "color/User.h"
 
-#include "text/Error.h"
 #include "messages/Messages.h"
+#include "text/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,8 @@ TEST(TextToInt, RejectsEverythingElseWithTheTextInTheMessage) {
             TextToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";
         } catch (const NotAnIntegerError& e) {
-            EXPECT_EQ(Worded(e, Language::Japanese), "'" + std::string(text) + "' は整数ではありません");
+            EXPECT_EQ(Worded(e, Language::Japanese),
+                      "'" + std::string(text) + "' は整数ではありません");
         }
     }
     // Shown so that it cannot act on a terminal nor fill a screen.

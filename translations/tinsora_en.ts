@@ -238,7 +238,7 @@
     </message>
     <message>
         <source>色１</source>
-        <translation>Col 1</translation>
+        <translation>1st</translation>
     </message>
     <message>
         <source>中間</source>
@@ -246,7 +246,7 @@
     </message>
     <message>
         <source>色２</source>
-        <translation>Col 2</translation>
+        <translation>2nd</translation>
     </message>
     <message>
         <source>ﾃﾝﾌﾟﾚｰﾄ</source>
@@ -266,7 +266,7 @@
     </message>
     <message>
         <source>背景色(bgcolor)</source>
-        <translation>Background (bgcolor)</translation>
+        <translation>Back (bgcolor)</translation>
     </message>
     <message>
         <source>テキスト(text)</source>
@@ -310,7 +310,7 @@
     </message>
     <message>
         <source>色の数</source>
-        <translation>Colours</translation>
+        <translation>Count</translation>
     </message>
     <message>
         <source>■</source>
@@ -346,7 +346,7 @@
     </message>
     <message>
         <source>下線</source>
-        <translation>Underline</translation>
+        <translation>Und.</translation>
     </message>
     <message>
         <source>取消線</source>
@@ -362,7 +362,7 @@
     </message>
     <message>
         <source>縦位置</source>
-        <translation>Vertical</translation>
+        <translation>Vert.</translation>
     </message>
     <message>
         <source>上付き</source>
@@ -386,11 +386,11 @@
     </message>
     <message>
         <source>左</source>
-        <translation>Left</translation>
+        <translation>L</translation>
     </message>
     <message>
         <source>右</source>
-        <translation>Right</translation>
+        <translation>R</translation>
     </message>
     <message>
         <source>移動形式</source>
@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>反転</source>
-        <translation>Alternate</translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>タグの有効範囲</source>
