@@ -13,8 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
@@ -202,7 +202,8 @@ TEST_F(LanguageTest, JapaneseTextsAreTheProgramsOwnAndFit) {
     // Each text as it stands in the program's sources, kept in a file beside this test.
     QStringList lines;
     for (const Text& t : TextsOf(*window))
-        lines << t.where + QLatin1Char('\t') + QString(t.text).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        lines << t.where + QLatin1Char('\t') +
+                     QString(t.text).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
     lines.sort();
     const QString path = QStringLiteral(TINSORA_SOURCE_DIR "/tests/app/japanese-texts.txt");
     if (qEnvironmentVariableIsSet("TINSORA_WRITE_TEXTS")) {
@@ -250,7 +251,8 @@ TEST_F(LanguageTest, TheMenuChangesTheLanguageAndTheSettingKeepsIt) {
     EXPECT_EQ(ui().edtTextFileName->text(), QStringLiteral("(Type the full path of the file)"));
     ui().mnuLanguageJapanese->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    EXPECT_EQ(ui().edtTextFileName->text(), QStringLiteral("（ファイル名をフルパスで入力してください）"));
+    EXPECT_EQ(ui().edtTextFileName->text(),
+              QStringLiteral("（ファイル名をフルパスで入力してください）"));
     EXPECT_EQ(ui().SpeedButton2->text(), QStringLiteral("作成"));
 }
 
