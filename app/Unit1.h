@@ -211,6 +211,8 @@ private:
     void SetOutputStyle(tinsora::OutputStyle style);
     /// Where the HTML5 + CSS style puts its CSS, as the menu says.
     tinsora::CssForm CssFormChosen() const;
+    /// The language of the words an output has of its own: the window's.
+    tinsora::OutputLanguage OutputLanguageChosen() const;
     /// The marks of the gradient text page: the lowest contrast of the characters against
     /// the BODY page's background; nothing for a text without characters.
     void ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest);

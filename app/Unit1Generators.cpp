@@ -133,6 +133,11 @@ void TfrmMain::ConnectGenerators() {
     ui->mnuOutputStyle->setToolTipsVisible(true);
 }
 
+tinsora::OutputLanguage TfrmMain::OutputLanguageChosen() const {
+    return CurrentLanguage() == tinsora::Language::English ? tinsora::OutputLanguage::English
+                                                           : tinsora::OutputLanguage::Japanese;
+}
+
 tinsora::CssForm TfrmMain::CssFormChosen() const {
     return ui->mnuCssClasses->isChecked() ? tinsora::CssForm::Classes : tinsora::CssForm::Inline;
 }
@@ -185,7 +190,8 @@ void TfrmMain::mnuBrowserPreviewClick() {
         if (ui->txtHTML->isEmpty())
             throw tinsora::Error(
                 tr("表示するHTMLがありません。先に「作成」でHTMLを作ってください").toStdString());
-        QByteArray page = QByteArray::fromStdString(tinsora::MakeHtmlPage(ui->txtHTML->text()));
+        QByteArray page = QByteArray::fromStdString(
+            tinsora::MakeHtmlPage(ui->txtHTML->text(), "\n", OutputLanguageChosen()));
         const QByteArray emptyMain = "<main>\n</main>";
         if (const qsizetype at = page.indexOf(emptyMain); at >= 0)
             page.insert(at + 7, BodySample());
@@ -427,6 +433,7 @@ void TfrmMain::mnuSaveHTMLClick() {
 void TfrmMain::MakeBodyTag() {
     tinsora::BodyTagOptions options;
     options.style = outputStyle;
+    options.language = OutputLanguageChosen();
     options.lineEnd =
         std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
     options.colors = bodyColors;
@@ -497,6 +504,7 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     options.lineMode = ui->chkRN->isChecked();
     options.style = outputStyle;
     options.css = CssFormChosen();
+    options.language = OutputLanguageChosen();
     options.cssGradient = ui->mnuCssGradient->isChecked();
     const bool rules = options.style == tinsora::OutputStyle::Html5 &&
                        options.css == tinsora::CssForm::Classes && !options.cssGradient;

@@ -110,6 +110,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
 
     o.style = outputStyle;
     o.css = CssFormChosen();
+    o.language = OutputLanguageChosen();
     o.cssGradient = ui->mnuTextCssGradient->isChecked();
     o.lineMode = ui->chkRN->isChecked();
     o.lineEnd = std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF

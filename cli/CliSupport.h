@@ -84,6 +84,10 @@ bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, Outp
 void CheckOutputOptions(OutputOptions& options, const OutputOptionsSeen& seen,
                         const char* needsHtml5 = nullptr);
 
+/// The language of the words an output has of its own (the HTML5 marks, a page's lang): the
+/// locale's, as the messages are.
+OutputLanguage OutputLanguageOfLocale();
+
 /// Takes the value of an option that needs one, or throws UsageError.
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& k);
 

@@ -272,7 +272,8 @@ Uint128 GradientTableSize(const GradientTableOptions& options) {
         if (m.rules.empty()) { // the table of no rows had no style sheet
             frameSize += std::string_view("<style></style>").size() + 2 * lineEnd;
             if (!options.page)
-                frameSize += kHeadPartMark.size() + kBodyPartMark.size() + 2 * lineEnd;
+                frameSize += HeadPartMark(options.language).size() +
+                             BodyPartMark(options.language).size() + 2 * lineEnd;
         }
         ColorSet seen;
         std::uint64_t distinct = 0;
