@@ -39,7 +39,7 @@ void ClickablePanel::describe() {
                                    tinsora::ChannelToHex(c.Green) + tinsora::ChannelToHex(c.Blue));
     }
     if (!clickHint_.isEmpty())
-        text += QStringLiteral("。") + clickHint_;
+        text = tr("%1。%2").arg(text, clickHint_);
     setAccessibleDescription(text);
 }
 

@@ -94,7 +94,9 @@ constexpr const char* kOwnUtf8Copy = "tinsoraUtf8Copy";
 QClipboard* Clipboard() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw tinsora::Error("クリップボードを開くことができません");
+        throw tinsora::Error(
+            QCoreApplication::translate("HtmlTextView", "クリップボードを開くことができません")
+                .toStdString());
     return clipboard;
 }
 
@@ -110,8 +112,8 @@ bool QtDesktopServices::askOkCancel(QWidget* parent, const QString& caption, con
 }
 
 void QtDesktopServices::showError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("ティンソラ"), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("TfrmMain", "ティンソラ"),
+                    text, QMessageBox::Ok, parent);
     box.exec();
 }
 

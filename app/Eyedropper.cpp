@@ -2,6 +2,7 @@
 
 #include "color/User.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,7 +26,7 @@ public:
                                Qt::BypassWindowManagerHint),
           pick_(pick), screen_(screen) {
         setObjectName(QStringLiteral("EyedropperScreen"));
-        setWindowTitle(QStringLiteral("画面から色を取る"));
+        setWindowTitle(QCoreApplication::translate("Eyedropper", "画面から色を取る"));
         setAttribute(Qt::WA_DeleteOnClose, false);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);

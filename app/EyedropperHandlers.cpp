@@ -41,8 +41,9 @@ void TfrmMain::StartEyedropper() {
                 });
             });
         if (!asked)
-            throw tinsora::Error("画面から色を取ることができません。この環境では画面を読み取る"
-                                 "ことも、デスクトップに色を取ってもらうこともできません");
+            throw tinsora::Error(tr("画面から色を取ることができません。この環境では画面を読み取る"
+                                    "ことも、デスクトップに色を取ってもらうこともできません")
+                                     .toStdString());
         return;
     }
     eyedropper = new Eyedropper(services, std::move(screens), this);

@@ -1,5 +1,6 @@
 #include "EyedropperPortal.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #if TINSORA_HAVE_DBUS
@@ -57,7 +58,8 @@ public slots:
             return finish(std::nullopt, {});
         if (code != 0 || !results.contains(QStringLiteral("color")))
             return finish(std::nullopt,
-                          QStringLiteral("デスクトップで色を取ることができませんでした"));
+                          QCoreApplication::translate(
+                              "EyedropperPortal", "デスクトップで色を取ることができませんでした"));
         const QDBusArgument argument =
             results.value(QStringLiteral("color")).value<QDBusArgument>();
         double red = 0;
@@ -102,18 +104,20 @@ bool PickColorThroughPortal(QWidget* parent, DesktopServices::DesktopPickDone do
         QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"));
     call << QString() << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), request);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, request,
-                     [request](QDBusPendingCallWatcher* w) {
-                         const QDBusPendingReply<QDBusObjectPath> reply = *w;
-                         w->deleteLater();
-                         if (reply.isError())
-                             request->finish(
-                                 std::nullopt,
-                                 QStringLiteral("デスクトップで色を取ることができませんでした (%1)")
-                                     .arg(reply.error().message()));
-                         else
-                             request->listen(reply.value().path());
-                     });
+    QObject::connect(
+        watcher, &QDBusPendingCallWatcher::finished, request,
+        [request](QDBusPendingCallWatcher* w) {
+            const QDBusPendingReply<QDBusObjectPath> reply = *w;
+            w->deleteLater();
+            if (reply.isError())
+                request->finish(
+                    std::nullopt,
+                    QCoreApplication::translate("EyedropperPortal",
+                                                "デスクトップで色を取ることができませんでした (%1)")
+                        .arg(reply.error().message()));
+            else
+                request->listen(reply.value().path());
+        });
     return true;
 }
 

@@ -12,23 +12,16 @@ HtmlFindBar::HtmlFindBar(QWidget* parent)
       btnFindClose(new QToolButton(this)) {
     setAutoFillBackground(true);
     edtFind->setObjectName(QStringLiteral("edtFind"));
-    edtFind->setPlaceholderText(QStringLiteral("検索する文字列"));
-    edtFind->setAccessibleName(tr("検索する文字列"));
     edtFind->installEventFilter(this);
     btnFindPrevious->setObjectName(QStringLiteral("btnFindPrevious"));
-    btnFindPrevious->setText(QStringLiteral("前へ"));
-    btnFindPrevious->setToolTip(QStringLiteral("前を検索 (Shift+F3)"));
     btnFindNext->setObjectName(QStringLiteral("btnFindNext"));
-    btnFindNext->setText(QStringLiteral("次へ"));
-    btnFindNext->setToolTip(QStringLiteral("次を検索 (F3)"));
     lblFindStatus->setObjectName(QStringLiteral("lblFindStatus"));
     // A long message must not widen the bar past the pane.
     lblFindStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     btnFindClose->setObjectName(QStringLiteral("btnFindClose"));
     btnFindClose->setText(QStringLiteral("×"));
-    btnFindClose->setToolTip(QStringLiteral("閉じる (Esc)"));
-    btnFindClose->setAccessibleName(tr("検索を閉じる"));
     btnFindClose->setAutoRaise(true);
+    retranslate();
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 1, 2, 1);
@@ -43,6 +36,23 @@ HtmlFindBar::HtmlFindBar(QWidget* parent)
     connect(btnFindNext, &QToolButton::clicked, this, &HtmlFindBar::findNext);
     connect(btnFindClose, &QToolButton::clicked, this, &HtmlFindBar::closeRequested);
     connect(edtFind, &QLineEdit::textEdited, this, &HtmlFindBar::clearStatus);
+}
+
+void HtmlFindBar::retranslate() {
+    edtFind->setPlaceholderText(tr("検索する文字列"));
+    edtFind->setAccessibleName(tr("検索する文字列"));
+    btnFindPrevious->setText(tr("前へ"));
+    btnFindPrevious->setToolTip(tr("前を検索 (Shift+F3)"));
+    btnFindNext->setText(tr("次へ"));
+    btnFindNext->setToolTip(tr("次を検索 (F3)"));
+    btnFindClose->setToolTip(tr("閉じる (Esc)"));
+    btnFindClose->setAccessibleName(tr("検索を閉じる"));
+}
+
+void HtmlFindBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 QString HtmlFindBar::needle() const {

@@ -31,8 +31,11 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    /// Sets the texts in the language of the moment.
+    void retranslate();
     void findPrevious();
     void findNext();
     void clearStatus();

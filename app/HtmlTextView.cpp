@@ -3,12 +3,14 @@
 #include "HtmlFindBar.h"
 #include "HtmlTextAccessible.h"
 #include "HtmlTextLayout.h"
+#include "Texts.h"
 #include "text/Error.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -61,7 +63,9 @@ QString Elided(const QString& text) {
 void SystemHtmlTextClipboard::setText(const QByteArray& utf8) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw tinsora::Error("クリップボードを開くことができません");
+        throw tinsora::Error(
+            QCoreApplication::translate("HtmlTextView", "クリップボードを開くことができません")
+                .toStdString());
     auto* data = new QMimeData;
     data->setData(QStringLiteral("text/plain"), utf8);
     clipboard->setMimeData(data);
@@ -72,7 +76,9 @@ void SystemHtmlTextClipboard::setText(const QByteArray& utf8) {
 std::optional<QString> SystemHtmlTextClipboard::text() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw tinsora::Error("クリップボードを開くことができません");
+        throw tinsora::Error(
+            QCoreApplication::translate("HtmlTextView", "クリップボードを開くことができません")
+                .toStdString());
     const QMimeData* data = clipboard->mimeData();
     if (!data || !data->hasText())
         return std::nullopt;
@@ -343,7 +349,7 @@ bool HtmlTextView::copySelection() {
         clipboard->setText(utf8CrLf(selectionStart(), selectionEnd()));
         return true;
     } catch (const std::exception& e) {
-        emit errorOccurred(QString::fromUtf8(e.what()));
+        emit errorOccurred(ErrorText(e));
         return false;
     }
 }
@@ -364,7 +370,7 @@ void HtmlTextView::paste() {
     try {
         text = clipboard->text();
     } catch (const std::exception& e) {
-        emit errorOccurred(QString::fromUtf8(e.what()));
+        emit errorOccurred(ErrorText(e));
         return;
     }
     if (text && !text->isEmpty())
@@ -564,11 +570,10 @@ void HtmlTextView::findFromBar(const QString& needle, bool backward) {
         bar->setStatus(QString());
         break;
     case FindResult::Wrapped:
-        bar->setStatus(backward ? QStringLiteral("末尾から検索しました")
-                                : QStringLiteral("先頭から検索しました"));
+        bar->setStatus(backward ? tr("末尾から検索しました") : tr("先頭から検索しました"));
         break;
     case FindResult::NotFound:
-        bar->setStatus(QStringLiteral("「%1」は見つかりません").arg(Elided(needle)));
+        bar->setStatus(tr("「%1」は見つかりません").arg(Elided(needle)));
         break;
     }
 }
@@ -1010,17 +1015,17 @@ QMenu* HtmlTextView::createContextMenu(QWidget* parent) {
     }
     const bool selected = hasSelection();
     const bool editable = !readOnly;
-    add(QStringLiteral("元に戻す(&U)\tCtrl+Z"), &HtmlTextView::undo, editable && buffer.CanUndo());
-    add(QStringLiteral("やり直し(&R)\tCtrl+Y"), &HtmlTextView::redo, editable && buffer.CanRedo());
+    add(tr("元に戻す(&U)\tCtrl+Z"), &HtmlTextView::undo, editable && buffer.CanUndo());
+    add(tr("やり直し(&R)\tCtrl+Y"), &HtmlTextView::redo, editable && buffer.CanRedo());
     menu->addSeparator();
-    add(QStringLiteral("切り取り(&T)\tCtrl+X"), &HtmlTextView::cut, editable && selected);
-    add(QStringLiteral("コピー(&C)\tCtrl+C"), &HtmlTextView::copy, selected);
-    add(QStringLiteral("貼り付け(&P)\tCtrl+V"), &HtmlTextView::paste, pasteable);
-    add(QStringLiteral("削除(&D)\tDel"), &HtmlTextView::deleteSelection, editable && selected);
+    add(tr("切り取り(&T)\tCtrl+X"), &HtmlTextView::cut, editable && selected);
+    add(tr("コピー(&C)\tCtrl+C"), &HtmlTextView::copy, selected);
+    add(tr("貼り付け(&P)\tCtrl+V"), &HtmlTextView::paste, pasteable);
+    add(tr("削除(&D)\tDel"), &HtmlTextView::deleteSelection, editable && selected);
     menu->addSeparator();
-    add(QStringLiteral("すべて選択(&A)\tCtrl+A"), &HtmlTextView::selectAll, !buffer.Empty());
+    add(tr("すべて選択(&A)\tCtrl+A"), &HtmlTextView::selectAll, !buffer.Empty());
     menu->addSeparator();
-    add(QStringLiteral("検索(&F)...\tCtrl+F"), &HtmlTextView::showFindBar, true);
+    add(tr("検索(&F)...\tCtrl+F"), &HtmlTextView::showFindBar, true);
     return menu;
 }
 

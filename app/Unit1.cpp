@@ -3,6 +3,7 @@
 #include "ControlAccessible.h"
 #include "DesktopServices.h"
 #include "LineBoxPaste.h"
+#include "Texts.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
 
@@ -61,6 +62,7 @@ void TfrmMain::ConnectHandlers() {
     connect(ui->barBlend, &QSlider::valueChanged, this, &TfrmMain::barBlendChange);
     ConnectTemplateList();
     ConnectAccessibility();
+    ConnectLanguage();
 
     for (QComboBox* combo : findChildren<QComboBox*>())
         LineBoxPaste::install(combo, services);
@@ -75,11 +77,11 @@ void TfrmMain::ShowError(std::exception_ptr error) noexcept {
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        text = QStringLiteral("メモリが不足しています");
+        text = tr("メモリが不足しています");
     } catch (const std::exception& e) {
-        text = QString::fromUtf8(e.what());
+        text = ErrorText(e);
     } catch (...) {
-        text = QStringLiteral("不明なエラーです");
+        text = tr("不明なエラーです");
     }
     try {
         services.showError(this, QString::fromStdString(tinsora::ErrorBoxText(text.toStdString())));

@@ -160,6 +160,9 @@ public:
     /// The current colour: the positions of the three scroll bars.
     tinsora::ColorRGB CurrentColor() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void LoadColorFile(const QString& path);
     void SaveColorFile(const QString& path);
@@ -208,6 +211,8 @@ private:
     void SetOutputStyle(tinsora::OutputStyle style);
     /// Where the HTML5 + CSS style puts its CSS, as the menu says.
     tinsora::CssForm CssFormChosen() const;
+    /// The language of the words an output has of its own: the window's.
+    tinsora::OutputLanguage OutputLanguageChosen() const;
     /// The marks of the gradient text page: the lowest contrast of the characters against
     /// the BODY page's background; nothing for a text without characters.
     void ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest);
@@ -238,6 +243,11 @@ private:
     void ApplyWindowType(int type);
     void ApplyToolBarState();
     void SetClientSize(int width, int height);
+
+    // The language: the menu, the setting, and the texts the code sets.
+    void ConnectLanguage();
+    void ChooseLanguage(const QString& setting);
+    void RetranslateTexts();
 
     /// Runs a handler body; an error it raises is shown in the standard error box.
     template <typename Body> void Guard(Body&& body) noexcept {
@@ -271,6 +281,9 @@ private:
     std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
     QString saveDialogHtmlFileName;                   // offered again at the next save
     QString saveDialogHtmlFilter;
+    QString languageSetting;   // "ja" or "en" as the user chose, empty for the system's
+    QString shownFileNameHint; // the hint the file name box was given, while it holds it
+    std::optional<tinsora::ColorRGB> gradTextLowest; // the contrast the gradient text shows
 
     // Colour tools: the CSS notations, the screen eyedropper and the contrast on the BODY page.
 private slots:

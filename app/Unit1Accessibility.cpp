@@ -94,13 +94,13 @@ void TfrmMain::ConnectKeyboard() {
         if (ui->SpeedButton2->isVisibleTo(this) && ui->SpeedButton2->isEnabled())
             ui->SpeedButton2->click();
     });
-    ui->SpeedButton2->setToolTip(tr("表示しているページのHTMLを作成します (F5)"));
     for (QLineEdit* box : {ui->edtGraText, ui->edtTD, ui->edtTR, ui->edtKeisen, ui->edtYohaku,
                            ui->edtCellWidth, ui->edtCellHeight})
         connect(box, &QLineEdit::returnPressed, this, &TfrmMain::SpeedButton2Click);
 }
 
 void TfrmMain::NameControls() {
+    ui->SpeedButton2->setToolTip(tr("表示しているページのHTMLを作成します (F5)"));
     // The tool bar and the colour editor.
     Name(ui->tbtnWindowMin, tr("ウィンドウを最小にする"), tr("色の編集だけを表示します (Ctrl+S)"));
     Name(ui->tbtnWindowBas, tr("ウィンドウを標準にする"),

@@ -3,6 +3,7 @@
 
 #include "DesktopServices.h"
 #include "FitLabel.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "color/Notation.h"
 #include "text/Cp932.h"
@@ -214,7 +215,7 @@ void TfrmMain::ShowColorText(int type, int red, int green, int blue) {
     if (type < tinsora::ctHex || type >= tinsora::kColTypeCount)
         return;
     const bool sharp = ui->mnuOptionSharp->isChecked();
-    setWindowTitle(QString::fromStdString(tinsora::CaptionText(type, red, green, blue, sharp)));
+    setWindowTitle(CaptionText(type, red, green, blue, sharp));
     ui->lblHex->setText(
         QString::fromStdString(tinsora::FormatColorText(type, red, green, blue, sharp)));
 }

@@ -12,14 +12,16 @@
 
 namespace {
 
-const QString kColorSetFilter = QStringLiteral("ティンソラ色情報ファイル(*.tcs)");
+QString ColorSetFilter() {
+    return TfrmMain::tr("ティンソラ色情報ファイル(*.tcs)");
+}
 
 } // namespace
 
 void TfrmMain::mnuLoadColorClick() {
     Guard([this] {
         // The open dialog offers no name: its name is emptied each time it closes.
-        FileDialogRequest request{{kColorSetFilter}, QString(), QString()};
+        FileDialogRequest request{{ColorSetFilter()}, QString(), QString()};
         const auto chosen = services.chooseOpenFile(this, request);
         if (chosen && !chosen->isEmpty())
             LoadColorFile(*chosen);
@@ -28,7 +30,7 @@ void TfrmMain::mnuLoadColorClick() {
 
 void TfrmMain::mnuSaveColorClick() {
     Guard([this] {
-        FileDialogRequest request{{kColorSetFilter}, QStringLiteral("tcs"), saveDialogColFileName};
+        FileDialogRequest request{{ColorSetFilter()}, QStringLiteral("tcs"), saveDialogColFileName};
         const auto chosen = services.chooseSaveFile(this, request);
         if (!chosen || chosen->isEmpty())
             return;

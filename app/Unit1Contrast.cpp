@@ -1,6 +1,7 @@
 // The contrast of each colour of the BODY tag against its background, beside
 // the role labels: the ratio on the left, the best level it meets on the right.
 
+#include "Texts.h"
 #include "Unit1.h"
 #include "color/Contrast.h"
 #include "html/BodyTag.h"
@@ -10,21 +11,16 @@
 
 namespace {
 
-QString RoleName(tinsora::BodyRole role) {
-    const std::string_view text = tinsora::kBodyPreviewLines[static_cast<std::size_t>(role)].text;
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Sentence(const tinsora::Contrast& c, tinsora::BodyRole role) {
     const auto meets = [](bool met) {
-        return met ? QStringLiteral("を満たします。") : QStringLiteral("を満たしません。");
+        return met ? TfrmMain::tr("を満たします。") : TfrmMain::tr("を満たしません。");
     };
-    return QStringLiteral("%1と%2のコントラスト比は %3 です。\n")
-               .arg(RoleName(role), RoleName(tinsora::BodyRole::Bgcolor),
+    return TfrmMain::tr("%1と%2のコントラスト比は %3 です。")
+               .arg(BodyRoleName(role), BodyRoleName(tinsora::BodyRole::Bgcolor),
                     QString::fromStdString(tinsora::ContrastRatioText(c))) +
-           QStringLiteral("通常の文字の AA（4.5:1 以上）") + meets(c.aa) + QLatin1Char('\n') +
-           QStringLiteral("通常の文字の AAA（7:1 以上）") + meets(c.aaa) + QLatin1Char('\n') +
-           QStringLiteral("大きな文字の AA（3:1 以上）") + meets(c.aaLarge);
+           QLatin1Char('\n') + TfrmMain::tr("通常の文字の AA（4.5:1 以上）") + meets(c.aa) +
+           QLatin1Char('\n') + TfrmMain::tr("通常の文字の AAA（7:1 以上）") + meets(c.aaa) +
+           QLatin1Char('\n') + TfrmMain::tr("大きな文字の AA（3:1 以上）") + meets(c.aaLarge);
 }
 
 } // namespace
@@ -47,7 +43,7 @@ void TfrmMain::ShowBodyContrast() {
             tinsora::ContrastOf(tinsora::BodyColor(bodyColors, row.role), background);
         QString ratio = QString::fromStdString(tinsora::ContrastRatioText(c));
         ratio.chop(2); // ":1" is in the tooltip; the column is narrow
-        QString mark = QStringLiteral("×");
+        QString mark = tr("×");
         QString color = QStringLiteral("#d04040");
         if (c.aaa) {
             mark = QStringLiteral("AAA");
@@ -56,7 +52,7 @@ void TfrmMain::ShowBodyContrast() {
             mark = QStringLiteral("AA");
             color = QStringLiteral("#2f7f2f");
         } else if (c.aaLarge) {
-            mark = QStringLiteral("AA大");
+            mark = tr("AA大");
             color = QStringLiteral("#a05a00");
         }
         const QString sentence = Sentence(c, row.role);

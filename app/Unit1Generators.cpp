@@ -6,6 +6,7 @@
 #include "HtmlTextView.h"
 #include "PictureBox.h"
 #include "SaveFile.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "html/BodyTag.h"
 #include "html/GradientTable.h"
@@ -45,10 +46,18 @@ constexpr qint64 kShowProgressAfterMs = 500;
 constexpr int kProgressTickMs = 50;
 
 // The save dialog's filters: each says the encoding the file is written in.
-const QString kHtmlUtf8Filter = QStringLiteral("HTMLファイル UTF-8(*.html *.htm)");
-const QString kHtmlCp932Filter = QStringLiteral("HTMLファイル Shift_JIS(*.html *.htm)");
-const QString kAllUtf8Filter = QStringLiteral("すべてのファイル UTF-8(*)");
-const QString kAllCp932Filter = QStringLiteral("すべてのファイル Shift_JIS(*)");
+QString HtmlUtf8Filter() {
+    return TfrmMain::tr("HTMLファイル UTF-8(*.html *.htm)");
+}
+QString HtmlCp932Filter() {
+    return TfrmMain::tr("HTMLファイル Shift_JIS(*.html *.htm)");
+}
+QString AllUtf8Filter() {
+    return TfrmMain::tr("すべてのファイル UTF-8(*)");
+}
+QString AllCp932Filter() {
+    return TfrmMain::tr("すべてのファイル Shift_JIS(*)");
+}
 
 bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
@@ -124,6 +133,11 @@ void TfrmMain::ConnectGenerators() {
     ui->mnuOutputStyle->setToolTipsVisible(true);
 }
 
+tinsora::OutputLanguage TfrmMain::OutputLanguageChosen() const {
+    return CurrentLanguage() == tinsora::Language::English ? tinsora::OutputLanguage::English
+                                                           : tinsora::OutputLanguage::Japanese;
+}
+
 tinsora::CssForm TfrmMain::CssFormChosen() const {
     return ui->mnuCssClasses->isChecked() ? tinsora::CssForm::Classes : tinsora::CssForm::Inline;
 }
@@ -176,7 +190,8 @@ void TfrmMain::mnuBrowserPreviewClick() {
         if (ui->txtHTML->isEmpty())
             throw tinsora::Error(
                 tr("表示するHTMLがありません。先に「作成」でHTMLを作ってください").toStdString());
-        QByteArray page = QByteArray::fromStdString(tinsora::MakeHtmlPage(ui->txtHTML->text()));
+        QByteArray page = QByteArray::fromStdString(
+            tinsora::MakeHtmlPage(ui->txtHTML->text(), "\n", OutputLanguageChosen()));
         const QByteArray emptyMain = "<main>\n</main>";
         if (const qsizetype at = page.indexOf(emptyMain); at >= 0)
             page.insert(at + 7, BodySample());
@@ -248,9 +263,8 @@ void TfrmMain::GenerateForActivePage() {
         !smooth && (AsksConfirmation(tinsora::TextToInt(ui->edtTD->text().toStdString())) ||
                     AsksConfirmation(tinsora::TextToInt(ui->edtTR->text().toStdString())));
     if (confirm &&
-        !services.askOkCancel(
-            this, QStringLiteral("確認"),
-            QStringLiteral("この数では綺麗に表示されないかもしれません。\nよろしいですか？")))
+        !services.askOkCancel(this, tr("確認"),
+                              tr("この数では綺麗に表示されないかもしれません。\nよろしいですか？")))
         return;
     MakeGradientTable(gradColors);
 }
@@ -385,17 +399,18 @@ void TfrmMain::mnuSaveHTMLClick() {
             throw tinsora::Error(
                 tr("保存するHTMLがありません。先に「作成」でHTMLを作ってください").toStdString());
         const FileDialogRequest request{
-            {kHtmlUtf8Filter, kHtmlCp932Filter, kAllUtf8Filter, kAllCp932Filter},
+            {HtmlUtf8Filter(), HtmlCp932Filter(), AllUtf8Filter(), AllCp932Filter()},
             QStringLiteral("html"),
             saveDialogHtmlFileName};
         const auto chosen = services.chooseSaveFileAndFilter(
-            this, request, saveDialogHtmlFilter.isEmpty() ? kHtmlUtf8Filter : saveDialogHtmlFilter);
+            this, request,
+            saveDialogHtmlFilter.isEmpty() ? HtmlUtf8Filter() : saveDialogHtmlFilter);
         if (!chosen || chosen->path.isEmpty())
             return;
         saveDialogHtmlFileName = chosen->path;
         saveDialogHtmlFilter = chosen->filter;
         const auto encoding =
-            chosen->filter == kHtmlCp932Filter || chosen->filter == kAllCp932Filter
+            chosen->filter == HtmlCp932Filter() || chosen->filter == AllCp932Filter()
                 ? tinsora::SaveEncoding::Cp932
                 : tinsora::SaveEncoding::Utf8;
         // The pane takes no edit and no new text while the run reads it.
@@ -418,6 +433,7 @@ void TfrmMain::mnuSaveHTMLClick() {
 void TfrmMain::MakeBodyTag() {
     tinsora::BodyTagOptions options;
     options.style = outputStyle;
+    options.language = OutputLanguageChosen();
     options.lineEnd =
         std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
     options.colors = bodyColors;
@@ -465,13 +481,12 @@ void TfrmMain::DrawBodyPreview() {
     for (std::size_t k = 0; k < tinsora::kBodyPreviewLines.size(); ++k) {
         const auto role = static_cast<tinsora::BodyRole>(k);
         const auto& line = tinsora::kBodyPreviewLines[k];
+        // The text of the line in the window's language; its place stays.
         // The background line is always written in black.
         painter.setPen(role == tinsora::BodyRole::Bgcolor
                            ? QColor(Qt::black)
                            : qcolor(tinsora::BodyColor(bodyColors, role)));
-        painter.drawText(
-            line.x, line.y + metrics.ascent(),
-            QString::fromUtf8(line.text.data(), static_cast<qsizetype>(line.text.size())));
+        painter.drawText(line.x, line.y + metrics.ascent(), BodyRoleName(role));
     }
     painter.end();
     ui->imgBody->setImage(image);
@@ -489,6 +504,7 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     options.lineMode = ui->chkRN->isChecked();
     options.style = outputStyle;
     options.css = CssFormChosen();
+    options.language = OutputLanguageChosen();
     options.cssGradient = ui->mnuCssGradient->isChecked();
     const bool rules = options.style == tinsora::OutputStyle::Html5 &&
                        options.css == tinsora::CssForm::Classes && !options.cssGradient;

@@ -55,9 +55,7 @@ void TfrmMain::ConnectGradientText() {
 void TfrmMain::btnOpenTextFileClick() {
     Guard([this] {
         const FileDialogRequest request{
-            {QStringLiteral("テキストファイル(*.txt)"), QStringLiteral("すべてのファイル(*)")},
-            QString(),
-            QString()};
+            {tr("テキストファイル(*.txt)"), tr("すべてのファイル(*)")}, QString(), QString()};
         // The dialog's name is emptied when it closes, so a cancelled dialog
         // leaves the name box empty.
         const auto chosen = services.chooseOpenFile(this, request);
@@ -112,6 +110,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
 
     o.style = outputStyle;
     o.css = CssFormChosen();
+    o.language = OutputLanguageChosen();
     o.cssGradient = ui->mnuTextCssGradient->isChecked();
     o.lineMode = ui->chkRN->isChecked();
     o.lineEnd = std::string("\n"); // the pane holds its lines with LF; a copy turns them into CR LF
@@ -167,6 +166,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
 }
 
 void TfrmMain::ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& lowest) {
+    gradTextLowest = lowest;
     if (!lowest) {
         ui->lblGraTextRatio->clear();
         ui->lblGraTextRatio->setToolTip(QString());

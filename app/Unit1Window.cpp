@@ -3,6 +3,7 @@
 #include "DesktopServices.h"
 #include "FixedFrame.h"
 #include "ReadFile.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "color/StoredInteger.h"
@@ -178,6 +179,10 @@ QPoint TfrmMain::LoadSettings() {
                            style.toString() == QStringLiteral("html5")
                        ? tinsora::OutputStyle::Html5
                        : tinsora::OutputStyle::Classic);
+    // "ja" or "en"; anything else, or none, is the system's language, set up before the window.
+    const QVariant language = settings ? settings->value(QStringLiteral("Language")) : QVariant();
+    if (language.typeId() == QMetaType::QString)
+        ChooseLanguage(language.toString());
     const QVariant css = settings ? settings->value(QStringLiteral("CssForm")) : QVariant();
     ui->mnuCssClasses->setChecked(css.typeId() == QMetaType::QString &&
                                   css.toString() == QStringLiteral("classes"));
@@ -211,6 +216,8 @@ void TfrmMain::SaveSettings() {
     settings->setValue(QStringLiteral("CssForm"), ui->mnuCssClasses->isChecked()
                                                       ? QStringLiteral("classes")
                                                       : QStringLiteral("inline"));
+    if (!languageSetting.isEmpty())
+        settings->setValue(QStringLiteral("Language"), languageSetting);
     settings->sync(); // a store that cannot be written loses the settings, nothing else
 }
 
@@ -225,8 +232,7 @@ void TfrmMain::LoadTemplates() {
                 ReadWholeRegularFile(QString::fromStdString(templateFileName), kTemplateListLimit));
             break;
         } catch (const tinsora::Error& e) {
-            if (!services.askRetryCancel(this, QStringLiteral("OpenError"),
-                                         QString::fromUtf8(e.what()))) {
+            if (!services.askRetryCancel(this, QStringLiteral("OpenError"), ErrorText(e))) {
                 templateLines.clear();
                 break;
             }

@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "DesktopServices.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "Version.h"
 #include "text/Error.h"
@@ -29,7 +30,8 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            services_.showError(nullptr, QString::fromStdString(tinsora::ErrorBoxText(e.what())));
+            services_.showError(
+                nullptr, QString::fromStdString(tinsora::ErrorBoxText(ErrorText(e).toStdString())));
         }
         return false;
     }
@@ -89,7 +91,8 @@ int main(int argc, char** argv) {
                                [&frmMain, screenshot] { TakeScreenshot(frmMain, screenshot); });
         return QApplication::exec();
     } catch (const std::exception& e) {
-        services.showError(nullptr, QString::fromStdString(tinsora::ErrorBoxText(e.what())));
+        services.showError(
+            nullptr, QString::fromStdString(tinsora::ErrorBoxText(ErrorText(e).toStdString())));
         return 1;
     }
 }

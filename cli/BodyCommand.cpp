@@ -15,6 +15,7 @@ BodyArgs ParseBodyArgs(const std::vector<std::string>& args) {
     BodyArgs parsed;
     BodyTagOptions& o = parsed.options;
     o.lineEnd = std::string("\n");
+    o.language = OutputLanguageOfLocale();
     bool& check = parsed.check;
     OutputOptionsSeen seen;
     for (std::size_t k = 0; k < args.size(); ++k) {

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "color/CssColor.h"
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <cerrno>
@@ -133,6 +134,11 @@ void CheckOutputOptions(OutputOptions& options, const OutputOptionsSeen& seen,
     if (seen.style && options.style != OutputStyle::Html5)
         throw UsageError(std::string(option) + " needs --style html5");
     options.style = OutputStyle::Html5;
+}
+
+OutputLanguage OutputLanguageOfLocale() {
+    return MessageLanguage() == Language::English ? OutputLanguage::English
+                                                  : OutputLanguage::Japanese;
 }
 
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& k) {

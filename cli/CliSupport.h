@@ -51,7 +51,7 @@ T Choose(std::string_view option, std::string_view value,
 /// The reader of standard output has gone (a closed pipe): the run ends quietly, status 0.
 class OutputClosed : public std::exception {};
 
-/// Writes all bytes to standard output; throws Error ("ストリームへの書き込みエラー") when
+/// Writes all bytes to standard output; throws WriteError() when
 /// writing fails, OutputClosed when nobody reads any more.
 void WriteOut(std::string_view bytes);
 
@@ -83,6 +83,10 @@ bool TakeOutputOption(const std::vector<std::string>& args, std::size_t& k, Outp
 /// needsHtml5, or --css classes) chooses that style, or is a UsageError beside --style classic.
 void CheckOutputOptions(OutputOptions& options, const OutputOptionsSeen& seen,
                         const char* needsHtml5 = nullptr);
+
+/// The language of the words an output has of its own (the HTML5 marks, a page's lang): the
+/// locale's, as the messages are.
+OutputLanguage OutputLanguageOfLocale();
 
 /// Takes the value of an option that needs one, or throws UsageError.
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& k);

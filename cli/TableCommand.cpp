@@ -11,6 +11,7 @@ namespace tinsora::cli {
 GradientTableOptions ParseTableArgs(const std::vector<std::string>& args) {
     GradientTableOptions options;
     options.lineEnd = std::string("\n");
+    options.language = OutputLanguageOfLocale();
     OutputOptionsSeen seen;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];

@@ -41,6 +41,7 @@ TextArgs ParseTextArgs(const std::vector<std::string>& args) {
     TextArgs parsed;
     GradientTextOptions& options = parsed.options;
     options.lineEnd = std::string("\n");
+    options.language = OutputLanguageOfLocale();
     std::string& fileName = parsed.fileName;
     bool haveText = false;
     bool haveFile = false;

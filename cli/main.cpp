@@ -3,6 +3,7 @@
 #include "Version.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <csignal>
@@ -126,8 +127,11 @@ int main(int argc, char** argv) {
         return 0; // whoever read the output has all they wanted
     } catch (const tinsora::NotAnIntegerError& e) {
         // A count or a size typed on the command line: a usage mistake, shown without the usage.
-        ReportError(e.what());
+        ReportError(tinsora::Worded(e, tinsora::MessageLanguage()));
         return 2;
+    } catch (const tinsora::Error& e) {
+        ReportError(tinsora::Worded(e, tinsora::MessageLanguage()));
+        return 1;
     } catch (const std::exception& e) {
         ReportError(e.what());
         return 1;

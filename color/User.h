@@ -68,7 +68,7 @@ std::string ChannelToDecimal(std::int64_t value);
 /// Reads the first two characters as a hexadecimal pair; anything else counts as 0.
 std::int32_t HexPairToChannel(std::string_view text);
 
-/// The one conversion of a numeric text to an integer; throws Error("'%s' は整数ではありません").
+/// The one conversion of a numeric text to an integer; throws NotAnIntegerError.
 std::int32_t TextToInt(std::string_view text);
 
 /// The decimal box rule: an empty text gives no value, any other ClampChannel(TextToInt(text)).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/User.h"
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <algorithm>
@@ -61,13 +62,13 @@ inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
-/// Runs f; the message of the program error it raised, or nothing when it raised none.
-/// Any other exception escapes and ends the run as a crash.
+/// Runs f; the message of the program error it raised (in Japanese, as the models word it), or
+/// nothing when it raised none. Any other exception escapes and ends the run as a crash.
 template <typename F> std::optional<std::string> ErrorOf(F&& f) {
     try {
         f();
     } catch (const tinsora::Error& e) {
-        return std::string(e.what());
+        return tinsora::Worded(e, tinsora::Language::Japanese);
     }
     return std::nullopt;
 }
@@ -79,7 +80,7 @@ inline std::string Shown(const std::string& message) {
 
 /// The message of a program error, for comparing with ErrorOf.
 inline std::optional<std::string> Message(const tinsora::Error& e) {
-    return std::string(e.what());
+    return tinsora::Worded(e, tinsora::Language::Japanese);
 }
 
 /// True when text is well-formed UTF-8.

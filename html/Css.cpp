@@ -44,7 +44,7 @@ bool IsUnit(std::string_view unit) {
 } // namespace
 
 Error CssLengthError(std::string_view text) {
-    return Error(QuotedInMessage(text) + " は CSS の長さとして使えません");
+    return Error(MessageCode::CssLength, {QuotedInMessage(text)});
 }
 
 std::optional<std::string> CssLength(std::string_view text) {

@@ -215,12 +215,11 @@ GradientStops StopsOf(const Counts& counts, const GradientColors& c) {
 } // namespace
 
 Error CssGradientSizeError() {
-    return Error("CSS gradient にはセルの幅と高さが必要です");
+    return Error(MessageCode::CssGradientSize, {});
 }
 
 Error CssGradientPercentError(std::string_view length) {
-    return Error("'" + std::string(length) +
-                 "' は CSS gradient に使えません (% は表の幅に対する割合です)");
+    return Error(MessageCode::CssGradientPercent, {std::string(length)});
 }
 
 void WriteGradientTable(const GradientTableOptions& options, OutputSink& sink) {
@@ -273,7 +272,8 @@ Uint128 GradientTableSize(const GradientTableOptions& options) {
         if (m.rules.empty()) { // the table of no rows had no style sheet
             frameSize += std::string_view("<style></style>").size() + 2 * lineEnd;
             if (!options.page)
-                frameSize += kHeadPartMark.size() + kBodyPartMark.size() + 2 * lineEnd;
+                frameSize += HeadPartMark(options.language).size() +
+                             BodyPartMark(options.language).size() + 2 * lineEnd;
         }
         ColorSet seen;
         std::uint64_t distinct = 0;

@@ -574,7 +574,7 @@ void WriteFileEntries(const GradientTextOptions& o, const TextMarkup& m, std::st
 } // namespace
 
 Error CssGradientFileError() {
-    return Error("CSS gradient の文字にテキストファイルは使えません");
+    return Error(MessageCode::CssGradientFile, {});
 }
 
 void CheckGradientText(const GradientTextOptions& options) {

@@ -8,10 +8,12 @@ namespace tinsora {
 namespace {
 
 // The start of a page, up to where the head part goes.
-std::string PageOpen(std::string_view le) {
+std::string PageOpen(std::string_view le, OutputLanguage language) {
     std::string s;
     for (const std::string_view line :
-         {std::string_view("<!DOCTYPE html>"), std::string_view("<html lang=\"ja\">"),
+         {std::string_view("<!DOCTYPE html>"),
+          language == OutputLanguage::English ? std::string_view("<html lang=\"en\">")
+                                              : std::string_view("<html lang=\"ja\">"),
           std::string_view("<head>"), std::string_view("<meta charset=\"utf-8\">"),
           std::string_view("<title>ティンソラ</title>")}) {
         s += line;
@@ -32,8 +34,9 @@ std::string PageBodyStart(std::string_view bodyTag, std::string_view le) {
 }
 
 // The page around the two parts; head, when not empty, ends with its line end.
-std::string PageStart(std::string_view head, std::string_view bodyTag, std::string_view le) {
-    return PageOpen(le) + std::string(head) + PageBodyStart(bodyTag, le);
+std::string PageStart(std::string_view head, std::string_view bodyTag, std::string_view le,
+                      OutputLanguage language) {
+    return PageOpen(le, language) + std::string(head) + PageBodyStart(bodyTag, le);
 }
 
 std::string PageEnd(std::string_view le) {
@@ -83,19 +86,28 @@ std::string_view LeadingBodyTag(std::string_view s) {
 
 } // namespace
 
-std::string MakeHtmlPage(std::string_view fragment, std::string_view lineEnd) {
+std::string MakeHtmlPage(std::string_view fragment, std::string_view lineEnd,
+                         OutputLanguage language) {
     std::string head;
     std::string body;
-    if (const std::size_t at = fragment.find(kHeadPartMark); at != std::string_view::npos) {
+    // The pane may hold an output made in the other language.
+    const OutputLanguage marks =
+        fragment.find(kHeadPartMarkEnglish) != std::string_view::npos ||
+                fragment.find(kBodyPartMarkEnglish) != std::string_view::npos
+            ? OutputLanguage::English
+            : OutputLanguage::Japanese;
+    const std::string_view headMark = HeadPartMark(marks);
+    const std::string_view bodyMark = BodyPartMark(marks);
+    if (const std::size_t at = fragment.find(headMark); at != std::string_view::npos) {
         body = fragment.substr(0, at);
-        std::string_view rest = SkipLineEnd(fragment.substr(at + kHeadPartMark.size()));
-        const std::size_t b = rest.find(kBodyPartMark);
+        std::string_view rest = SkipLineEnd(fragment.substr(at + headMark.size()));
+        const std::size_t b = rest.find(bodyMark);
         head = rest.substr(0, b);
         if (b != std::string_view::npos)
-            body += SkipLineEnd(rest.substr(b + kBodyPartMark.size()));
-    } else if (const std::size_t b = fragment.find(kBodyPartMark); b != std::string_view::npos) {
+            body += SkipLineEnd(rest.substr(b + bodyMark.size()));
+    } else if (const std::size_t b = fragment.find(bodyMark); b != std::string_view::npos) {
         body = std::string(fragment.substr(0, b)) +
-               std::string(SkipLineEnd(fragment.substr(b + kBodyPartMark.size())));
+               std::string(SkipLineEnd(fragment.substr(b + bodyMark.size())));
     } else {
         body = fragment;
     }
@@ -108,7 +120,7 @@ std::string MakeHtmlPage(std::string_view fragment, std::string_view lineEnd) {
         head += lineEnd;
     if (!body.empty() && !EndsWithLineEnd(body))
         body += lineEnd;
-    return PageStart(head, bodyTag, lineEnd) + body + PageEnd(lineEnd);
+    return PageStart(head, bodyTag, lineEnd, language) + body + PageEnd(lineEnd);
 }
 
 OutputBuffer::OutputBuffer(OutputSink& sink) : sink_(sink) {}
@@ -162,14 +174,14 @@ void OutputFrame::Begin(bool hasHead, const std::function<void()>& writeHead,
     // The head part keeps its lines also when the body part is joined: each comment says
     // to copy the lines after it.
     if (options_.page) {
-        out_.Append(PageOpen(options_.lineEnd));
+        out_.Append(PageOpen(options_.lineEnd, options_.language));
         if (hasHead)
             writeHead();
         out_.Append(PageBodyStart(bodyTag, options_.lineEnd));
     } else if (hasHead) {
-        HeadLine(kHeadPartMark);
+        HeadLine(HeadPartMark(options_.language));
         writeHead();
-        HeadLine(kBodyPartMark);
+        HeadLine(BodyPartMark(options_.language));
     }
     bodyStart_ = out_.Total();
 }

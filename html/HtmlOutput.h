@@ -18,11 +18,23 @@ namespace tinsora {
 inline constexpr std::string_view kHeadPartMark = "<!-- ここから <head> の中へ -->";
 /// The comment that starts the part that belongs in the page's body.
 inline constexpr std::string_view kBodyPartMark = "<!-- ここから <body> の中へ -->";
+/// The same comments in English.
+inline constexpr std::string_view kHeadPartMarkEnglish = "<!-- From here into the <head> -->";
+inline constexpr std::string_view kBodyPartMarkEnglish = "<!-- From here into the <body> -->";
 
-/// A whole HTML5 page (lang="ja", UTF-8) around a generator's output as the pane holds it: the
-/// head part into the head, a leading <body ...> start tag as the page's own, the rest of the
-/// body part inside <main>. Output without the marks is all body part.
-std::string MakeHtmlPage(std::string_view fragment, std::string_view lineEnd = "\n");
+inline std::string_view HeadPartMark(OutputLanguage language) {
+    return language == OutputLanguage::English ? kHeadPartMarkEnglish : kHeadPartMark;
+}
+inline std::string_view BodyPartMark(OutputLanguage language) {
+    return language == OutputLanguage::English ? kBodyPartMarkEnglish : kBodyPartMark;
+}
+
+/// A whole HTML5 page (lang="ja", or "en" for English; UTF-8) around a generator's output as the
+/// pane holds it: the head part into the head, a leading <body ...> start tag as the page's own,
+/// the rest of the body part inside <main>. The marks are found in either language; output
+/// without them is all body part.
+std::string MakeHtmlPage(std::string_view fragment, std::string_view lineEnd = "\n",
+                         OutputLanguage language = OutputLanguage::Japanese);
 
 /// Output gathered into blocks and handed to a sink a block at a time.
 class OutputBuffer {

@@ -146,7 +146,9 @@ std::pair<int, std::string> RunIntoClosedPipe(const std::vector<std::string>& ar
             "\"$0\" \"$@\" | head -c 4096 >/dev/null; echo \"${PIPESTATUS[0]}\"",
         TINSORA_CLI_PATH};
     shellArgs.insert(shellArgs.end(), args.begin(), args.end());
-    const auto r = RunProgram("/bin/bash", shellArgs);
+    // A locale bash surely has: it warns of one it lacks. Nothing here is worded.
+    const auto r =
+        RunProgram("/bin/bash", shellArgs, {}, tinsora::test::Output::Captured, "C.UTF-8");
     const int status = std::stoi(r.out);
     return {status > 128 ? -(status - 128) : status, r.err};
 }

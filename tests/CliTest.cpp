@@ -58,3 +58,16 @@ TEST(Cli, MessagesShowControlCharactersEscapedAndLongArgumentsCut) {
         EXPECT_LT(r.err.size(), 2000u);
     }
 }
+
+// The messages follow the locale; the usage text is the same in every language.
+TEST(Cli, WordsMessagesInTheLocalesLanguage) {
+    using tinsora::test::Output;
+    const std::vector<std::string> args{"table", "--cols", "x"};
+    const auto english = RunProgram(TINSORA_CLI_PATH, args, {}, Output::Captured, "en_US.UTF-8");
+    EXPECT_EQ(english.status, 2);
+    EXPECT_EQ(english.err, "tinsora-cli: 'x' is not an integer\n");
+    const auto japanese = RunProgram(TINSORA_CLI_PATH, {"text", "--file", "/nonexistent/a"}, {},
+                                     Output::Captured, "ja_JP.UTF-8");
+    EXPECT_EQ(japanese.status, 1);
+    EXPECT_EQ(japanese.err, "tinsora-cli: ファイル /nonexistent/a は開けません\n");
+}

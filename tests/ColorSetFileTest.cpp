@@ -1,5 +1,6 @@
 #include "color/ColorSetFile.h"
 
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +27,13 @@ template <typename F> std::string ErrorOf(F f) {
     try {
         f();
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "";
 }
 
 std::string IndexMessage(int k) {
-    return ListIndexError(k).what();
+    return Worded(ListIndexError(k), Language::Japanese);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "html/GradientTable.h"
 
 #include "html/UpDownStep.h"
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,7 @@ std::string ErrorOf(const GradientTableOptions& o) {
     try {
         Text(o);
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "(no error)";
 }
@@ -293,7 +294,7 @@ TEST(UpDownStep, ABadTextIsReportedAndTheArrowsHaveStillMoved) {
         arrows.Up("x");
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "'x' は整数ではありません");
+        EXPECT_EQ(Worded(e, Language::Japanese), "'x' は整数ではありません");
     }
     EXPECT_EQ(arrows.position, 1);
     EXPECT_THROW(arrows.Down(""), Error);

@@ -1,6 +1,7 @@
 #include "html/GradientText.h"
 
 #include "gradient/Gradation.h"
+#include "messages/Messages.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
@@ -68,7 +69,7 @@ std::string ErrorOf(const GradientTextOptions& o) {
         StringSink sink;
         WriteGradientText(o, sink);
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "no error";
 }

@@ -3,6 +3,7 @@
 #include "html/GradientTable.h"
 #include "html/GradientText.h"
 #include "html/HtmlOutput.h"
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ std::string ErrorOf(const GradientTableOptions& o) {
     try {
         Table(o);
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "(no error)";
 }
@@ -417,21 +418,39 @@ TEST(HtmlPage, WrapsThePartsAsTheGeneratorsWriteThemAsAPage) {
     EXPECT_EQ(MakeHtmlPage("<BODY BgColor=\"#000000\">"),
               start + "</head>\n<BODY BgColor=\"#000000\">\n<main>\n</main>\n</body>\n</html>\n");
 
-    // A page written by a generator is the page made from its fragment, in both line modes.
-    for (const bool lineMode : {true, false}) {
-        auto text = Typed("AB");
-        text.blink = true;
-        text.lineMode = lineMode;
-        auto page = text;
-        page.page = true;
-        EXPECT_EQ(Text(page), MakeHtmlPage(Text(text))) << lineMode;
+    // A page written by a generator is the page made from its fragment, in both line modes
+    // and in both languages of the marks and the page's lang.
+    for (const OutputLanguage language : {OutputLanguage::Japanese, OutputLanguage::English})
+        for (const bool lineMode : {true, false}) {
+            auto text = Typed("AB");
+            text.blink = true;
+            text.lineMode = lineMode;
+            text.language = language;
+            auto page = text;
+            page.page = true;
+            EXPECT_EQ(Text(page), MakeHtmlPage(Text(text), "\n", language)) << lineMode;
+            EXPECT_NE(Text(text).find(HeadPartMark(language)), std::string::npos);
 
-        GradientTableOptions table = Html5(GradientTableOptions{});
-        table.lineMode = lineMode;
-        GradientTableOptions tablePage = table;
-        tablePage.page = true;
-        EXPECT_EQ(Table(tablePage), MakeHtmlPage(Table(table))) << lineMode;
-    }
+            GradientTableOptions table = Html5(GradientTableOptions{});
+            table.lineMode = lineMode;
+            table.language = language;
+            GradientTableOptions tablePage = table;
+            tablePage.page = true;
+            EXPECT_EQ(Table(tablePage), MakeHtmlPage(Table(table), "\n", language)) << lineMode;
+            // The size counted beforehand counts the marks of the language, also where only
+            // the colours' class rules make a style sheet.
+            table.css = CssForm::Classes;
+            table.padding = table.spacing = table.width = table.height = "";
+            EXPECT_EQ(GradientTableSize(table), (Uint128{0, Table(table).size()})) << lineMode;
+        }
+    auto english = Typed("AB");
+    english.language = OutputLanguage::English;
+    english.page = true;
+    EXPECT_NE(Text(english).find("<html lang=\"en\">"), std::string::npos);
+    // The preview of an English output in a Japanese window still finds its marks.
+    english.page = false;
+    english.blink = true;
+    EXPECT_EQ(MakeHtmlPage(Text(english)).find("<!--"), std::string::npos);
     BodyTagOptions body = Html5(BodyTagOptions{});
     StringSink fragment;
     WriteBodyTag(body, fragment);

@@ -1,7 +1,23 @@
 #include "tests/RunProgram.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
+
+namespace {
+
+// The environment a started program inherits.
+void SetLocaleOfChildren(const char* locale) {
+#ifdef _WIN32
+    _putenv_s("LC_ALL", locale);
+    _putenv_s("LANGUAGE", "");
+#else
+    setenv("LC_ALL", locale, 1);
+    unsetenv("LANGUAGE");
+#endif
+}
+
+} // namespace
 
 #ifdef _WIN32
 
@@ -92,7 +108,8 @@ void ReadAll(HANDLE h, std::string& into) {
 } // namespace
 
 ProgramResult RunProgram(const std::string& path, const std::vector<std::string>& args,
-                         const std::string& input, Output output) {
+                         const std::string& input, Output output, const char* locale) {
+    SetLocaleOfChildren(locale);
     if (output == Output::DevFull)
         throw std::logic_error("Windows has no /dev/full");
     Handle inRead, inWrite, outRead, outWrite, errRead, errWrite;
@@ -192,7 +209,8 @@ void MakePipe(int fds[2]) {
 } // namespace
 
 ProgramResult RunProgram(const std::string& path, const std::vector<std::string>& args,
-                         const std::string& input, Output output) {
+                         const std::string& input, Output output, const char* locale) {
+    SetLocaleOfChildren(locale);
     // A program that exits before reading its input must not end the tests.
     static const bool ignoreBrokenPipe = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
     (void)ignoreBrokenPipe;

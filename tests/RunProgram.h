@@ -19,8 +19,10 @@ enum class Output {
 };
 
 /// Runs a program with arguments (no shell), optionally feeding standard input.
-/// Arguments are UTF-8 on every platform.
+/// Arguments are UTF-8 on every platform. The program runs in the locale given (LC_ALL, with no
+/// LANGUAGE), whatever the tests run in: the messages it writes depend on it.
 ProgramResult RunProgram(const std::string& path, const std::vector<std::string>& args,
-                         const std::string& input = {}, Output output = Output::Captured);
+                         const std::string& input = {}, Output output = Output::Captured,
+                         const char* locale = "ja_JP.UTF-8");
 
 } // namespace tinsora::test

@@ -1,5 +1,6 @@
 #include "color/Templates.h"
 
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,6 @@ TEST(TemplateColorLine, MissingColourLineIsAListIndexError) {
         TemplateColorLine(lines, 1);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "リストのインデックスが範囲を超えています (3)");
+        EXPECT_EQ(Worded(e, Language::Japanese), "リストのインデックスが範囲を超えています (3)");
     }
 }

@@ -1,5 +1,6 @@
 #include "text/TextFile.h"
 
+#include "messages/Messages.h"
 #include "tests/TempDir.h"
 #include "tests/Watchdog.h"
 #include "text/Error.h"
@@ -54,7 +55,7 @@ template <typename F> std::string ErrorOf(F f) {
     try {
         f();
     } catch (const Error& e) {
-        return e.what();
+        return Worded(e, Language::Japanese);
     }
     return "";
 }

@@ -1,3 +1,4 @@
+#include "messages/Messages.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
@@ -41,7 +42,7 @@ TEST(TextFile, ReadsWholeFilesAndReportsOnesThatCannotBeOpened) {
         ReadTextLines(missing);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "ファイル " + missing + " は開けません");
+        EXPECT_EQ(Worded(e, Language::Japanese), "ファイル " + missing + " は開けません");
     }
     EXPECT_THROW(ReadFileBytes(dir.string()), Error); // a folder is not a file
     std::filesystem::remove_all(dir);

@@ -1,5 +1,6 @@
 #include "color/User.h"
 
+#include "messages/Messages.h"
 #include "text/Error.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +81,8 @@ TEST(TextToInt, RejectsEverythingElseWithTheTextInTheMessage) {
             TextToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";
         } catch (const NotAnIntegerError& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(text) + "' は整数ではありません");
+            EXPECT_EQ(Worded(e, Language::Japanese),
+                      "'" + std::string(text) + "' は整数ではありません");
         }
     }
     // Shown so that it cannot act on a terminal nor fill a screen.
@@ -103,7 +105,7 @@ TEST(TextToInt, RejectsEverythingElseWithTheTextInTheMessage) {
         try {
             TextToInt(text);
         } catch (const NotAnIntegerError& e) {
-            message = e.what();
+            message = Worded(e, Language::Japanese);
         }
         EXPECT_EQ(message, quoted + " は整数ではありません");
     }

@@ -1,6 +1,7 @@
 #include "text/Error.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tinsora {
 
@@ -77,28 +78,46 @@ std::string QuotedInMessage(std::string_view piece, std::size_t limit) {
     return "'" + ShownInMessage(piece, limit) + "'";
 }
 
+namespace {
+
+// For a log: the code's number and the arguments.
+std::string Described(MessageCode code, const std::vector<std::string>& arguments) {
+    std::string text = "message " + std::to_string(static_cast<int>(code));
+    for (const std::string& a : arguments)
+        text += " [" + a + "]";
+    return text;
+}
+
+} // namespace
+
+Error::Error(const std::string& message)
+    : std::runtime_error(message), code_(MessageCode::Worded), arguments_{message} {}
+
+Error::Error(MessageCode code, std::vector<std::string> arguments)
+    : std::runtime_error(Described(code, arguments)), code_(code),
+      arguments_(std::move(arguments)) {}
+
 NotAnIntegerError::NotAnIntegerError(std::string_view text)
-    : Error(QuotedInMessage(text) + " は整数ではありません") {}
+    : Error(MessageCode::NotAnInteger, {QuotedInMessage(text)}) {}
 
 Error CannotOpenError(std::string_view path) {
-    return Error("ファイル " + ShownInMessage(path, kShownPathLimit) + " は開けません");
+    return Error(MessageCode::CannotOpen, {ShownInMessage(path, kShownPathLimit)});
 }
 
 Error CannotCreateError(std::string_view path) {
-    return Error("ファイル " + ShownInMessage(path, kShownPathLimit) + " を作成できません");
+    return Error(MessageCode::CannotCreate, {ShownInMessage(path, kShownPathLimit)});
 }
 
 Error WriteError() {
-    return Error("ストリームへの書き込みエラー");
+    return Error(MessageCode::WriteFailed, {});
 }
 
 Error ListIndexError(long long index) {
-    return Error("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
+    return Error(MessageCode::ListIndex, {std::to_string(index)});
 }
 
 Error OutputTooLargeError(std::string_view size, unsigned long long limit) {
-    return Error("出力が大きすぎます (" + std::string(size) + " バイト。上限は " +
-                 std::to_string(limit) + " バイトです)");
+    return Error(MessageCode::OutputTooLarge, {std::string(size), std::to_string(limit)});
 }
 
 std::string ErrorBoxText(std::string_view message) {

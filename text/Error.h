@@ -4,13 +4,41 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tinsora {
 
-/// An error the user is shown; what() is the program's own message (UTF-8).
+/// What an error says, which a front end words in the user's language. The arguments of each
+/// are listed beside it, in order.
+enum class MessageCode {
+    Worded,             // the message itself, already in the user's language
+    NotAnInteger,       // the text, quoted
+    CannotOpen,         // the file name
+    CannotCreate,       // the file name
+    WriteFailed,        // none
+    ListIndex,          // the index
+    OutputTooLarge,     // the size, the limit
+    FileTooLarge,       // the file name, the limit
+    CssLength,          // the text, quoted
+    CssGradientFile,    // none
+    CssGradientSize,    // none
+    CssGradientPercent, // the length
+};
+
+/// An error the user is shown: a message code and its arguments (UTF-8, each already shown as
+/// ShownInMessage shows the user's input). The core never words it; what() is for a log only.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string& message) : std::runtime_error(message) {}
+    /// A message already worded in the user's language.
+    explicit Error(const std::string& message);
+    Error(MessageCode code, std::vector<std::string> arguments);
+
+    MessageCode Code() const { return code_; }
+    const std::vector<std::string>& Arguments() const { return arguments_; }
+
+private:
+    MessageCode code_;
+    std::vector<std::string> arguments_;
 };
 
 /// The most bytes of a piece of the user's input a message shows; a file name may be longer.
@@ -25,23 +53,21 @@ std::string ShownInMessage(std::string_view piece, std::size_t limit = kShownLim
 /// ShownInMessage between single quotes.
 std::string QuotedInMessage(std::string_view piece, std::size_t limit = kShownLimit);
 
-/// "'%s' は整数ではありません", the text quoted as QuotedInMessage shows it: a text that is
-/// not an integer.
+/// A text that is not an integer, quoted as QuotedInMessage shows it.
 class NotAnIntegerError : public Error {
 public:
     explicit NotAnIntegerError(std::string_view text);
 };
 
-/// "ファイル %s は開けません" (the name as ShownInMessage shows it, here and below)
+/// A file that cannot be opened (the name as ShownInMessage shows it, here and below).
 Error CannotOpenError(std::string_view path);
-/// "ファイル %s を作成できません"
+/// A file that cannot be created.
 Error CannotCreateError(std::string_view path);
-/// "ストリームへの書き込みエラー"
+/// A write to a stream that failed.
 Error WriteError();
-/// "リストのインデックスが範囲を超えています (%d)"
+/// An index past the end of a list.
 Error ListIndexError(long long index);
-/// "出力が大きすぎます (%s バイト。上限は %d バイトです)": a generator's output
-/// would pass the cap; size is the decimal byte count.
+/// A generator's output that would pass the cap; size is the decimal byte count.
 Error OutputTooLargeError(std::string_view size, unsigned long long limit);
 
 /// The message as the standard error box shows it: "." added unless the text

@@ -44,8 +44,8 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 }
 
 FileTooLargeError::FileTooLargeError(std::string_view path, std::uint64_t limit)
-    : Error("ファイル " + ShownInMessage(path, kShownPathLimit) + " は大きすぎます (上限は " +
-            std::to_string(limit) + " バイトです)"),
+    : Error(MessageCode::FileTooLarge,
+            {ShownInMessage(path, kShownPathLimit), std::to_string(limit)}),
       limit_(limit) {}
 
 TextRead ReadText(const ByteSource& source, std::uint64_t limit, std::uint64_t sizeHint) {

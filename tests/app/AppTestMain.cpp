@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "Texts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
 #endif
     QApplication app(argc, argv);
     SetUpApplication(app); // the translation, fonts and pictures the program uses
+    // The tests assert the window's Japanese texts whatever the machine's locale; those of
+    // English choose it themselves.
+    SetLanguage(tinsora::Language::Japanese);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
 
+#include "Texts.h"
+
 #include <QFile>
 #include <QScrollBar>
 #include <QTest>
@@ -26,6 +28,11 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
     window.reset();
+    // A test that chose another language leaves the next one in Japanese, as it found it.
+    if (CurrentLanguage() != tinsora::Language::Japanese) {
+        SetLanguage(tinsora::Language::Japanese);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    }
     qputenv("XDG_CACHE_HOME", previousCache);
     QDir::setCurrent(previousDir);
 }

@@ -3,6 +3,7 @@
 
 #include "Application.h"
 #include "DesktopServices.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "ui_Unit1.h"
 
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tinsora_body_shot FILE\n");
         return 2;
     }
-    SetUpApplication(app); // the fonts and pictures the program starts with
+    SetUpApplication(app);                    // the fonts and pictures the program starts with
+    SetLanguage(tinsora::Language::Japanese); // the texts asserted and the places known
 
     QtDesktopServices services;
     TfrmMain window(services);

@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "Texts.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -219,6 +220,7 @@ TEST_F(KeyboardWalk, FromStartUpWithKeysOnly) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetUpApplication(app);
+    SetLanguage(tinsora::Language::Japanese); // the texts asserted and the places known
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

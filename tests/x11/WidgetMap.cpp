@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "DesktopServices.h"
+#include "Texts.h"
 #include "Unit1.h"
 #include "ui_Unit1.h"
 
@@ -118,6 +119,7 @@ void PrintMenus(TfrmMain& window, QMenuBar* bar) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetUpApplication(app);
+    SetLanguage(tinsora::Language::Japanese); // the texts asserted and the places known
     QtDesktopServices services;
     TfrmMain window(services);
     Ui::TfrmMain* ui = window.form();

@@ -3,6 +3,7 @@
 // manager is asked for, and where the keyboard goes.
 
 #include "Application.h"
+#include "Texts.h"
 #include "Unit2.h"
 #include "WindowFixture.h"
 
@@ -210,6 +211,7 @@ TEST_F(WindowTest, AStoredPositionOffEveryScreenLeavesTheWindowOnTheScreen) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetUpApplication(app);
+    SetLanguage(tinsora::Language::Japanese); // the texts asserted and the places known
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -12,6 +12,7 @@ text of a 1000 x 1000 table (56 MB) is answered within 100 ms.
 usage: a11y_check.py TINSORA TINSORA-CLI WORKDIR
 """
 
+import os
 import subprocess
 import sys
 import time
@@ -89,17 +90,53 @@ def press(node):
     action.doAction(0)
 
 
-def main():
-    tinsora, cli, work = sys.argv[1:4]
-    program = subprocess.Popen([tinsora], cwd=work)
+# The environment of a program started in a locale: LANG, and LANGUAGE where given.
+def locale(lang, language=None):
+    env = {k: v for k, v in os.environ.items() if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+    env["LANG"] = lang
+    if language:
+        env["LANGUAGE"] = language
+    return env
+
+
+def started(tinsora, work, env, check):
+    program = subprocess.Popen([tinsora], cwd=work, env=env)
     try:
-        run(cli)
+        check()
     finally:
         program.terminate()
         try:
             program.wait(10)
         except subprocess.TimeoutExpired:
             program.kill()
+        # The next program is found by the same name: this one must be gone from the bus.
+        wait_for(lambda: application() is None, 10, "the program gone from the bus")
+
+
+# The caption and the menus of the window a locale starts.
+def speaks(caption, menus):
+    def check():
+        app = wait_for(application, 30, "tinsora on the accessibility bus")
+        window = wait_for(lambda: find(app, pyatspi.ROLE_FRAME), 10, "the main window")
+        if window.name != caption:
+            fail(f"the caption is {window.name!r}, not {caption!r}")
+        bar = find(window, pyatspi.ROLE_MENU_BAR)
+        shown = [n.name for n in children(bar)] if bar else []
+        if shown[:len(menus)] != menus:
+            fail(f"the menus are {shown}, not {menus}")
+        print(f"a11y-check: {caption!r} with the menus {shown}")
+    return check
+
+
+def main():
+    tinsora, cli, work = sys.argv[1:4]
+    # The checks below name the controls by their Japanese texts.
+    started(tinsora, work, locale("ja_JP.UTF-8"), lambda: run(cli))
+    # The language of the locale, whatever the machine's.
+    started(tinsora, work, locale("en_US.UTF-8", "en"),
+            speaks("Tinsora [Hexadecimal : #000000]", ["File", "View", "Help"]))
+    started(tinsora, work, locale("ja_JP.UTF-8"),
+            speaks("ティンソラ [16進数 : #000000]", ["ファイル(F)", "表示(V)", "ヘルプ(H)"]))
     if failures:
         print(f"a11y-check: FAILED: {len(failures)} finding(s)")
         return 1
