@@ -89,6 +89,19 @@ void WalkTyped(const std::vector<Cp932Char>& chars, int segments, const Gradient
     }
 }
 
+// Calls visit.Char(index) for every character and visit.Break() for every line-break escape,
+// in the order of WalkTyped, for a visit that needs no colours.
+template <typename Visit> void WalkTypedChars(const std::vector<Cp932Char>& chars, Visit& visit) {
+    for (std::size_t j = 0; j < chars.size(); ++j) {
+        if (IsEscapeAt(chars, j)) {
+            visit.Break();
+            ++j;
+        } else {
+            visit.Char(j);
+        }
+    }
+}
+
 // ---- The walk over a text file: the lines are the rows of a four-corner gradient.
 
 std::array<bool, 256> LeadBytes() {
@@ -145,8 +158,9 @@ constexpr std::size_t kKeptLine = std::size_t{1} << 16;
 
 // Calls visit.Char(bytes, colour) for every character of every line and visit.LineEnd(done,
 // total) after every line, done and total in bytes of the file. The text is read twice: once
-// for the number of lines and the longest, once for the characters.
-template <typename Visit>
+// for the number of lines and the longest, once for the characters. A walk for the colours
+// alone (kColorsOnly) passes over characters whose colour it has met before.
+template <bool kColorsOnly = false, typename Visit>
 void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     std::size_t lines = 0;
     std::size_t maxLen = 0;
@@ -162,6 +176,13 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     const std::uint64_t total = bytes.size();
     const bool keep = maxLen <= kKeptLine;
     std::array<ChannelRow, 3> kept;
+    // Lines with the same edges have the same colour at the same place, so the colours alone
+    // are found by taking each place once in a run of such lines: metIn holds the run in which
+    // each place was last taken.
+    std::vector<std::uint32_t> metIn(kColorsOnly && keep ? maxLen : 0);
+    std::uint32_t run = 0;
+    std::array<std::int32_t, 3> runLeft{-1, -1, -1};
+    std::array<std::int32_t, 3> runRight{-1, -1, -1};
 
     // Calls visit.Char for the characters of a line, colour(x, width) giving the colour of
     // the one at byte x and moving on past it.
@@ -195,9 +216,23 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
                 const std::int32_t* red = kept[0].Prepare(left[0], right[0], n, line.size());
                 const std::int32_t* green = kept[1].Prepare(left[1], right[1], n, line.size());
                 const std::int32_t* blue = kept[2].Prepare(left[2], right[2], n, line.size());
-                walkLine(line, [&](std::size_t x, std::size_t) {
-                    return ColorRGB{red[x], green[x], blue[x]};
-                });
+                if constexpr (kColorsOnly) {
+                    if (left != runLeft || right != runRight) {
+                        runLeft = left;
+                        runRight = right;
+                        ++run;
+                    }
+                    ForEachChar(line, [&](std::size_t x, std::size_t width) {
+                        if (metIn[x] == run)
+                            return;
+                        metIn[x] = run;
+                        visit.Char(line.substr(x, width), ColorRGB{red[x], green[x], blue[x]});
+                    });
+                } else {
+                    walkLine(line, [&](std::size_t x, std::size_t) {
+                        return ColorRGB{red[x], green[x], blue[x]};
+                    });
+                }
             } else {
                 StepWalk red(left[0], right[0], n);
                 StepWalk green(left[1], right[1], n);
@@ -430,8 +465,8 @@ Entries FinalEntries(TextMarkup& m, const GradientTextOptions& o) {
 
 // The text's characters as one text (no colours), each character's form and each line
 // break's written into out.
-void WriteTextForms(const GradientTextOptions& o, const Settled& s, bool attribute,
-                    std::string_view lineBreak, OutputBuffer& out) {
+void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& chars,
+                    bool attribute, std::string_view lineBreak, OutputBuffer& out) {
     if (o.source == GradientTextSource::File) {
         FileChars forms(o.style, o.encoding, attribute);
         std::string_view line;
@@ -446,24 +481,23 @@ void WriteTextForms(const GradientTextOptions& o, const Settled& s, bool attribu
         return;
     }
     // A typed string is short: its characters are appended one by one.
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
         const GradientTextOptions& o;
         const std::vector<Cp932Char>& chars;
         bool attribute;
         std::string_view lineBreak;
         OutputBuffer& out;
-        void Char(std::size_t j, const ColorRGB&, std::int64_t) {
+        void Char(std::size_t j) {
             out.Append(TypedCharText(o.text, chars[j], o.style, o.encoding, attribute));
         }
         void Break() { out.Append(lineBreak); }
     } visit{o, chars, attribute, lineBreak, out};
-    WalkTyped(chars, s.segments, o.gradColors, visit);
+    WalkTypedChars(chars, visit);
 }
 
 // Whether the text holds anything but blanks and line breaks: a name of those alone names
 // nothing.
-bool HasVisibleText(const GradientTextOptions& o, const Settled& s) {
+bool HasVisibleText(const GradientTextOptions& o, const std::vector<Cp932Char>& chars) {
     if (o.source == GradientTextSource::File) {
         for (const char c : o.fileBytes) {
             if (c == '\0')
@@ -473,41 +507,42 @@ bool HasVisibleText(const GradientTextOptions& o, const Settled& s) {
         }
         return false;
     }
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
         const GradientTextOptions& o;
         const std::vector<Cp932Char>& chars;
         bool visible = false;
-        void Char(std::size_t j, const ColorRGB&, std::int64_t) {
+        void Char(std::size_t j) {
             const Cp932Char& ch = chars[j];
             visible = visible || ch.length != 1 || !IsHtmlBlank(o.text[ch.offset]);
         }
         void Break() {}
     } visit{o, chars};
-    WalkTyped(chars, s.segments, o.gradColors, visit);
+    WalkTypedChars(chars, visit);
     return visit.visible;
 }
 
 // Whether the walk meets any character: a file with a line that is not empty, a typed string
 // with more than line-break escapes.
-bool HasCharacters(const GradientTextOptions& o, const Settled& s) {
+bool HasCharacters(const GradientTextOptions& o, const std::vector<Cp932Char>& chars) {
     if (o.source == GradientTextSource::File) {
         const std::string_view text = o.fileBytes.substr(0, o.fileBytes.find('\0'));
         return text.find_first_not_of("\r\n") != std::string_view::npos;
     }
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
         bool any = false;
-        void Char(std::size_t, const ColorRGB&, std::int64_t) { any = true; }
+        void Char(std::size_t) { any = true; }
         void Break() {}
     } visit;
-    WalkTyped(chars, s.segments, o.gradColors, visit);
+    WalkTypedChars(chars, visit);
     return visit.any;
 }
 
-// Calls visit.Color(colour) for every character's colour, in the order of the walk.
+// Calls f(colour) for the characters' colours in the order of the walk: for every character
+// of a typed text; for a file, for each character whose colour may not have been met before
+// (so for every distinct colour in the order they are first met, and for the extreme ones).
 template <typename Visit>
-void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* out, Visit& f) {
+void WalkColors(const GradientTextOptions& o, const Settled& s, const std::vector<Cp932Char>& chars,
+                OutputBuffer* out, Visit& f) {
     if (o.source == GradientTextSource::File) {
         struct FileVisit {
             Visit& f;
@@ -519,10 +554,9 @@ void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* ou
                     out->Progress(done, total);
             }
         } visit{f, out};
-        WalkFile(o.fileBytes, o.gradColors, visit);
+        WalkFile<true>(o.fileBytes, o.gradColors, visit);
         return;
     }
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct TypedVisit {
         Visit& f;
         void Char(std::size_t, const ColorRGB& c, std::int64_t) { f(c); }
@@ -531,9 +565,9 @@ void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* ou
     WalkTyped(chars, s.segments, o.gradColors, visit);
 }
 
-void WriteTypedEntries(const GradientTextOptions& o, const Settled& s, const TextMarkup& m,
+void WriteTypedEntries(const GradientTextOptions& o, const Settled& s,
+                       const std::vector<Cp932Char>& chars, const TextMarkup& m,
                        std::string_view entryEnd, OutputBuffer& out) {
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     std::vector<std::string> texts;
     texts.reserve(chars.size());
     for (const Cp932Char& ch : chars)
@@ -587,6 +621,9 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     TextMarkup markup =
         html5 ? Html5TextMarkup(options, settled.segments) : ClassicTextMarkup(options);
     const Entries entries = FinalEntries(markup, options);
+    const std::vector<Cp932Char> chars = options.source == GradientTextSource::Typed
+                                             ? Cp932Chars(options.text)
+                                             : std::vector<Cp932Char>();
     OutputBuffer out(sink);
     OutputFrame frame(out, options);
     const auto entry = [&](std::string_view e) {
@@ -596,7 +633,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
 
     // The style sheet: the fixed rules, and with class rules one per colour, found by a walk
     // of its own before the characters are written.
-    const bool anyColor = !markup.colorRule.Empty() && HasCharacters(options, settled);
+    const bool anyColor = !markup.colorRule.Empty() && HasCharacters(options, chars);
     frame.Begin(!markup.rules.empty() || anyColor, [&] {
         frame.HeadLine("<style>");
         for (const std::string& rule : markup.rules)
@@ -604,7 +641,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
         if (anyColor) {
             ColorRuleLines lines(markup.colorRule, frame.HeadLineEnd());
             auto write = [&](const ColorRGB& color) { lines.Write(out, color); };
-            WalkColors(options, settled, &out, write);
+            WalkColors(options, settled, chars, &out, write);
         }
         frame.HeadLine("</style>");
     });
@@ -619,9 +656,9 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
         // The element that names the characters with the whole text; a text of blanks alone
         // has no name to give.
         std::string open = "<span>";
-        if (HasVisibleText(options, settled)) {
+        if (HasVisibleText(options, chars)) {
             out.Append("<span role=\"img\" aria-label=\"");
-            WriteTextForms(options, settled, true, "&#xA;", out);
+            WriteTextForms(options, chars, true, "&#xA;", out);
             open = "\">";
         }
         entry(options.lineMode ? BreakInTag(open, options.lineEnd) : open);
@@ -630,11 +667,11 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     }
     if (markup.plain) {
         const std::string lineBreak = markup.lineBreak + std::string(entries.entryEnd);
-        WriteTextForms(options, settled, false, lineBreak, out);
+        WriteTextForms(options, chars, false, lineBreak, out);
     } else if (options.source == GradientTextSource::File) {
         WriteFileEntries(options, markup, entries.entryEnd, out);
     } else {
-        WriteTypedEntries(options, settled, markup, entries.entryEnd, out);
+        WriteTypedEntries(options, settled, chars, markup, entries.entryEnd, out);
     }
     for (std::size_t k = 0; k < entries.after.size(); ++k) {
         out.Append(entries.after[k]);
@@ -656,7 +693,10 @@ std::optional<ColorRGB> LowestContrastColor(const GradientTextOptions& options,
             ratio = r;
         }
     };
-    WalkColors(options, settled, nullptr, visit);
+    const std::vector<Cp932Char> chars = options.source == GradientTextSource::Typed
+                                             ? Cp932Chars(options.text)
+                                             : std::vector<Cp932Char>();
+    WalkColors(options, settled, chars, nullptr, visit);
     return lowest;
 }
 
