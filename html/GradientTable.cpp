@@ -156,40 +156,25 @@ struct CellColors {
 void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors& c,
                OutputBuffer& out) {
     out.Append(m.open);
-    // The cell is copied as one block of a fixed size when it fits in one, which the
-    // compiler does without a call; only its own bytes are kept.
-    constexpr std::size_t kCellBlock = 64;
-    const std::size_t cellSize = m.cell.size();
-    const std::size_t copySize = std::max(cellSize, kCellBlock);
-    std::string cell = m.cell;
-    cell.resize(copySize);
     struct Visit {
         const TableMarkup& m;
         const Counts& counts;
         OutputBuffer& out;
-        const std::string& cell;
-        std::size_t cellSize;
-        std::size_t copySize;
         bool Row(std::uint64_t, const ColorRGB&, const ColorRGB&) {
             out.Append(m.rowOpen);
             return true;
         }
         void Cell(const ColorRGB& color) {
-            // The colour goes into the copy, not into the cell: the cell is then
-            // only ever read, and its next copy need not wait for a write.
-            char* p = out.Room(copySize);
-            if (copySize == kCellBlock)
-                std::memcpy(p, cell.data(), kCellBlock);
-            else
-                std::memcpy(p, cell.data(), copySize);
+            char* p = out.Room(m.cell.size());
+            std::memcpy(p, m.cell.data(), m.cell.size());
             WriteHexColor(p + m.hexAt, color);
-            out.Commit(p + cellSize);
+            out.Commit(p + m.cell.size());
         }
         void RowEnd(std::uint64_t r) {
             out.Append(m.rowClose);
             out.Progress(r + 1, counts.rowsOut);
         }
-    } visit{m, counts, out, cell, cellSize, copySize};
+    } visit{m, counts, out};
     WalkTable(counts, c, visit);
     out.Append(m.close);
 }

@@ -298,11 +298,13 @@ std::string TypedCharText(const std::string& text, const Cp932Char& ch, OutputSt
 }
 
 // The output form of every code page 932 character of a file, made on first use: the
-// conversion is asked once per distinct character, not once per character.
+// conversion is asked once per distinct character, not once per character. With a head and
+// a tail, each form is kept as a whole entry, head + form + tail.
 class FileChars {
 public:
-    FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false)
-        : style_(style), encoding_(encoding), attribute_(attribute) {
+    FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false,
+              std::string_view head = {}, std::string_view tail = {})
+        : style_(style), encoding_(encoding), attribute_(attribute), head_(head), tail_(tail) {
         std::uint16_t rows = 1;
         for (int b = 0; b < 256; ++b)
             row_[static_cast<std::size_t>(b)] =
@@ -318,103 +320,68 @@ public:
         Slot& slot = slots_[index];
         if (slot.length == kEmpty)
             Fill(slot, cp932);
-        return std::string_view(slot.bytes, slot.length);
-    }
-
-    /// The room a Write needs where it writes.
-    static constexpr std::size_t kRoom = 16;
-
-    /// Writes the form of a character at out, which has kRoom bytes of room; returns its end.
-    char* Write(char* out, std::string_view cp932) {
-        const std::string_view form = Get(cp932);
-        std::memcpy(out, form.data(), kRoom); // a form lies in a slot of kRoom bytes
-        return out + form.size();
+        return std::string_view(kept_).substr(slot.offset, slot.length);
     }
 
 private:
-    static constexpr std::uint8_t kEmpty = 0xFF;
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
     struct Slot {
-        std::uint8_t length = kEmpty;
-        char bytes[kRoom]; // one more than any form, for the fixed-size copy
+        std::uint32_t offset = 0; // in kept_
+        std::uint32_t length = kEmpty;
     };
 
-    void Fill(Slot& slot, std::string_view cp932) const {
+    void Fill(Slot& slot, std::string_view cp932) {
         std::string utf8;
         AppendCp932AsUtf8(utf8, cp932);
-        std::string out;
+        std::string form;
         if (style_ == OutputStyle::Classic) {
-            out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
+            form = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
         } else {
             // A lone lead byte or an unassigned pair decodes to U+FFFD: no character.
-            out = Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_,
-                                attribute_);
-            if (out.empty())
-                out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
+            form = Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_,
+                                 attribute_);
+            if (form.empty())
+                form = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
         }
-        slot.length = static_cast<std::uint8_t>(std::min(out.size(), sizeof slot.bytes - 1));
-        std::memcpy(slot.bytes, out.data(), slot.length);
+        slot.offset = static_cast<std::uint32_t>(kept_.size());
+        kept_ += head_;
+        kept_ += form;
+        kept_ += tail_;
+        slot.length = static_cast<std::uint32_t>(kept_.size() - slot.offset);
     }
 
     OutputStyle style_;
     TextEncoding encoding_;
     bool attribute_;
+    std::string head_;
+    std::string tail_;
     std::array<std::uint16_t, 256> row_{};
     std::vector<Slot> slots_;
+    std::string kept_; // the forms met so far, one after another
 };
 
 // ---- Writing.
 
-// Writes character entries. The fixed texts are copied as whole blocks of 16 bytes, padded,
-// which the compiler turns into a move or two each instead of a call per piece; the buffer
-// is asked for that much room beyond every entry.
+// Writes character entries, each a whole entry whose colour digits go in at hexAt, and the
+// line breaks between them.
 class TextWriter {
 public:
     TextWriter(OutputBuffer& out, const TextMarkup& m, std::string_view entryEnd)
-        : out_(out), hexAt_(m.hexAt), head_(m.charHead), tail_(m.charTail + std::string(entryEnd)),
-          lineBreak_(m.lineBreak + std::string(entryEnd)), headSize_(head_.size()),
-          tailSize_(tail_.size()) {
-        head_.resize(Blocks(headSize_));
-        tail_.resize(Blocks(tailSize_));
-    }
+        : out_(out), hexAt_(m.hexAt), lineBreak_(m.lineBreak + std::string(entryEnd)) {}
 
-    void Char(const ColorRGB& color, std::string_view text) {
-        char* const start = out_.Room(head_.size() + Blocks(text.size()) + tail_.size());
-        Copy(start, head_.data(), headSize_);
-        WriteHexColor(start + hexAt_, color);
-        char* p = start + headSize_;
-        if (text.size() <= kBlock)
-            std::memcpy(p, text.data(), kBlock); // text views hold at least this much
-        else
-            std::memcpy(p, text.data(), text.size());
-        p += text.size();
-        Copy(p, tail_.data(), tailSize_);
-        out_.Commit(p + tailSize_);
+    void Char(const ColorRGB& color, std::string_view entry) {
+        char* p = out_.Room(entry.size());
+        std::memcpy(p, entry.data(), entry.size());
+        WriteHexColor(p + hexAt_, color);
+        out_.Commit(p + entry.size());
     }
     void Break() { out_.Append(lineBreak_); }
     void Progress(std::uint64_t done, std::uint64_t total) { out_.Progress(done, total); }
 
 private:
-    static constexpr std::size_t kBlock = 16;
-
-    // n rounded up to whole blocks, at least one.
-    static std::size_t Blocks(std::size_t n) {
-        return std::max(kBlock, (n + kBlock - 1) / kBlock * kBlock);
-    }
-
-    // Copies n bytes as whole blocks from a text padded to them. The count of blocks is the
-    // same for every entry of a run, so the loop costs no mispredicted branch.
-    static void Copy(char* to, const char* from, std::size_t n) {
-        for (std::size_t k = 0; k < n; k += kBlock)
-            std::memcpy(to + k, from + k, kBlock);
-    }
-
     OutputBuffer& out_;
     std::size_t hexAt_;
-    std::string head_;
-    std::string tail_;
     std::string lineBreak_;
-    std::size_t headSize_;
-    std::size_t tailSize_;
 };
 
 // Entries in their final form. In the HTML5 style the line mode breaks lines inside the tag
@@ -475,7 +442,10 @@ void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& 
             if (!first)
                 out.Append(lineBreak);
             ForEachChar(line, [&](std::size_t x, std::size_t width) {
-                out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
+                const std::string_view form = forms.Get(line.substr(x, width));
+                char* p = out.Room(form.size());
+                std::memcpy(p, form.data(), form.size());
+                out.Commit(p + form.size());
             });
         }
         return;
@@ -568,10 +538,11 @@ void WalkColors(const GradientTextOptions& o, const Settled& s, const std::vecto
 void WriteTypedEntries(const GradientTextOptions& o, const Settled& s,
                        const std::vector<Cp932Char>& chars, const TextMarkup& m,
                        std::string_view entryEnd, OutputBuffer& out) {
+    const std::string tail = m.charTail + std::string(entryEnd);
     std::vector<std::string> texts;
     texts.reserve(chars.size());
     for (const Cp932Char& ch : chars)
-        texts.push_back(TypedCharText(o.text, ch, o.style, o.encoding));
+        texts.push_back(m.charHead + TypedCharText(o.text, ch, o.style, o.encoding) + tail);
     struct Visit {
         const std::vector<std::string>& texts;
         TextWriter writer;
@@ -589,7 +560,7 @@ void WriteTypedEntries(const GradientTextOptions& o, const Settled& s,
 
 void WriteFileEntries(const GradientTextOptions& o, const TextMarkup& m, std::string_view entryEnd,
                       OutputBuffer& out) {
-    FileChars forms(o.style, o.encoding);
+    FileChars forms(o.style, o.encoding, false, m.charHead, m.charTail + std::string(entryEnd));
     struct Visit {
         FileChars& forms;
         TextWriter writer;
