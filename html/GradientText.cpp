@@ -5,6 +5,8 @@
 #include "html/HtmlOutput.h"
 #include "html/Markup.h"
 #include "text/Cp932.h"
+#include "text/LineReader.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -256,19 +258,7 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
 
 // The code point of one well-formed UTF-8 character.
 std::int32_t CodePoint(std::string_view u) {
-    const auto b = [&](std::size_t k) {
-        return static_cast<std::int32_t>(static_cast<unsigned char>(u[k]));
-    };
-    switch (u.size()) {
-    case 1:
-        return b(0);
-    case 2:
-        return (b(0) & 0x1F) << 6 | (b(1) & 0x3F);
-    case 3:
-        return (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
-    default:
-        return (b(0) & 0x07) << 18 | (b(1) & 0x3F) << 12 | (b(2) & 0x3F) << 6 | (b(3) & 0x3F);
-    }
+    return static_cast<std::int32_t>(DecodeUtf8(u.data(), u.data() + u.size()).codePoint);
 }
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";

@@ -1,6 +1,7 @@
 #include "text/Cp932.h"
 
 #include "text/Cp932Platform.h"
+#include "text/Utf8.h"
 
 #include <array>
 #include <cstdint>
@@ -18,13 +19,14 @@ constexpr bool IsOutsideTheCodePage(unsigned char b) {
     return b == 0x80 || b == 0xA0 || b >= 0xFD;
 }
 
-struct Utf8Char {
+// The UTF-8 bytes of one character.
+struct Utf8Bytes {
     char bytes[4] = {0, 0, 0, 0};
     unsigned char length = 0;
 };
 
-Utf8Char Utf8Of(char32_t c) {
-    Utf8Char u;
+Utf8Bytes Utf8Of(char32_t c) {
+    Utf8Bytes u;
     auto put = [&u](unsigned v) { u.bytes[u.length++] = static_cast<char>(v); };
     if (c < 0x80) {
         put(c);
@@ -42,49 +44,6 @@ Utf8Char Utf8Of(char32_t c) {
         put(0x80 | (c & 0x3F));
     }
     return u;
-}
-
-// The well-formed UTF-8 sequence at s[i], or -1 (then only s[i] is taken).
-long NextUtf8(const unsigned char* s, std::size_t size, std::size_t& i) {
-    const unsigned b = s[i];
-    if (b < 0x80) {
-        ++i;
-        return static_cast<long>(b);
-    }
-    std::size_t n = 0;
-    char32_t c = 0;
-    unsigned low = 0x80;
-    unsigned high = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-        n = 1;
-        c = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        n = 2;
-        c = b & 0x0F;
-        if (b == 0xE0)
-            low = 0xA0; // no overlong forms
-        else if (b == 0xED)
-            high = 0x9F; // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 3;
-        c = b & 0x07;
-        if (b == 0xF0)
-            low = 0x90;
-        else if (b == 0xF4)
-            high = 0x8F; // nothing above U+10FFFF
-    } else {
-        return -1;
-    }
-    if (size - i <= n)
-        return -1;
-    for (std::size_t k = 1; k <= n; ++k) {
-        const unsigned t = s[i + k];
-        if (t < (k == 1 ? low : 0x80) || t > (k == 1 ? high : 0xBF))
-            return -1;
-        c = (c << 6) | (t & 0x3F);
-    }
-    i += n + 1;
-    return static_cast<long>(c);
 }
 
 // Which bytes start a double-byte character: the converter decides, except for
@@ -133,14 +92,14 @@ public:
         }
     }
 
-    const Utf8Char& Single(unsigned char b) const { return single_[b]; }
-    const Utf8Char& Double(unsigned char lead, unsigned char trail) const {
+    const Utf8Bytes& Single(unsigned char b) const { return single_[b]; }
+    const Utf8Bytes& Double(unsigned char lead, unsigned char trail) const {
         return double_[lead * 256 + trail];
     }
 
 private:
-    std::array<Utf8Char, 256> single_{};
-    std::array<Utf8Char, std::size_t{256} * 256> double_{};
+    std::array<Utf8Bytes, 256> single_{};
+    std::array<Utf8Bytes, std::size_t{256} * 256> double_{};
 };
 
 const DecodeTable& Table() {
@@ -176,7 +135,7 @@ bool IsLeadByte(unsigned char byte) {
 
 void AppendCp932AsUtf8(std::string& out, std::string_view cp932Char) {
     const DecodeTable& t = Table();
-    const Utf8Char* u = nullptr;
+    const Utf8Bytes* u = nullptr;
     if (cp932Char.size() >= 2)
         u = &t.Double(static_cast<unsigned char>(cp932Char[0]),
                       static_cast<unsigned char>(cp932Char[1]));
@@ -195,11 +154,11 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     while (k < cp932.size()) {
         const auto b = static_cast<unsigned char>(cp932[k]);
         if (lead[b] && k + 1 < cp932.size()) {
-            const Utf8Char& u = t.Double(b, static_cast<unsigned char>(cp932[k + 1]));
+            const Utf8Bytes& u = t.Double(b, static_cast<unsigned char>(cp932[k + 1]));
             out.append(u.bytes, u.length);
             k += 2;
         } else {
-            const Utf8Char& u = t.Single(b);
+            const Utf8Bytes& u = t.Single(b);
             out.append(u.bytes, u.length);
             ++k;
         }
@@ -210,7 +169,6 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
     std::vector<Cp932Char> chars;
     chars.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     // Characters repeat: the converter is asked only for a code point that is not the one
     // last found in its slot.
     struct Known {
@@ -223,16 +181,15 @@ std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
     while (i < utf8.size()) {
         Cp932Char ch;
         ch.offset = i;
-        const long c = NextUtf8(s, utf8.size(), i);
-        if (c < 0) {
+        const Utf8Char c = DecodeUtf8(utf8.data() + i, utf8.data() + utf8.size());
+        i += c.length;
+        ch.length = c.length;
+        if (c.codePoint == kReplacement && c.length == 1) {
             // A byte that is not UTF-8: keep it as one narrow character.
-            ++i;
-            ch.length = 1;
             ch.width = 1;
             ch.mapped = false;
         } else {
-            ch.length = i - ch.offset;
-            const auto code = static_cast<char32_t>(c);
+            const char32_t code = c.codePoint;
             int n = 0;
             if (code < 0x80) {
                 n = Encode(code, ch.cp932);
