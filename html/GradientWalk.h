@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace tinsora {
 
@@ -56,17 +58,22 @@ private:
 
 /// A set of colours: a bit for each of the 16,777,216. The channels' bits are interleaved in
 /// a colour's place, so that colours near each other, as a gradient's are, have their bits
-/// near each other too: the 2 MiB of bits are then read mostly from the cache.
+/// near each other too: the 2 MiB of bits are then read mostly from the cache. The bits come
+/// zeroed from the system (calloc), so only the pages a gradient's colours fall in are ever
+/// touched, not all 512.
 class ColorSet {
 public:
-    ColorSet() : bits_(std::size_t{1} << 18, 0) {}
+    ColorSet() : bits_(static_cast<std::uint64_t*>(std::calloc(kWords, sizeof(std::uint64_t)))) {
+        if (!bits_)
+            throw std::bad_alloc();
+    }
 
     /// Adds a colour (channels 0..255); true when it was not in the set.
     bool Insert(const ColorRGB& c) {
         const std::uint32_t key = kSpread[static_cast<std::uint8_t>(c.Red)] << 2 |
                                   kSpread[static_cast<std::uint8_t>(c.Green)] << 1 |
                                   kSpread[static_cast<std::uint8_t>(c.Blue)];
-        std::uint64_t& word = bits_[key >> 6];
+        std::uint64_t& word = bits_.get()[key >> 6];
         const std::uint64_t bit = std::uint64_t{1} << (key & 63);
         const bool added = (word & bit) == 0;
         word |= bit;
@@ -83,7 +90,11 @@ private:
         return spread;
     }();
 
-    std::vector<std::uint64_t> bits_;
+    static constexpr std::size_t kWords = std::size_t{1} << 18;
+    struct Free {
+        void operator()(std::uint64_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint64_t, Free> bits_;
 };
 
 } // namespace tinsora
