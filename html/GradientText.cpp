@@ -12,6 +12,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace tinsora {
@@ -287,6 +288,36 @@ std::string TypedCharText(const std::string& text, const Cp932Char& ch, OutputSt
     return ch.mapped ? std::string(cp932) : CharReference(cp);
 }
 
+// Whole entries, head + form + tail, one after another in one arena; a slot says where one is.
+class KeptForms {
+public:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+    struct Slot {
+        std::uint32_t offset = 0;
+        std::uint32_t length = kEmpty;
+    };
+
+    KeptForms(std::string_view head, std::string_view tail) : head_(head), tail_(tail) {}
+
+    Slot Keep(std::string_view form) {
+        Slot slot;
+        slot.offset = static_cast<std::uint32_t>(kept_.size());
+        kept_ += head_;
+        kept_ += form;
+        kept_ += tail_;
+        slot.length = static_cast<std::uint32_t>(kept_.size() - slot.offset);
+        return slot;
+    }
+    std::string_view Of(Slot slot) const {
+        return std::string_view(kept_).substr(slot.offset, slot.length);
+    }
+
+private:
+    std::string head_;
+    std::string tail_;
+    std::string kept_;
+};
+
 // The output form of every code page 932 character of a file, made on first use: the
 // conversion is asked once per distinct character, not once per character. With a head and
 // a tail, each form is kept as a whole entry, head + form + tail.
@@ -294,7 +325,7 @@ class FileChars {
 public:
     FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false,
               std::string_view head = {}, std::string_view tail = {})
-        : style_(style), encoding_(encoding), attribute_(attribute), head_(head), tail_(tail) {
+        : style_(style), encoding_(encoding), attribute_(attribute), kept_(head, tail) {
         std::uint16_t rows = 1;
         for (int b = 0; b < 256; ++b)
             row_[static_cast<std::size_t>(b)] =
@@ -303,51 +334,76 @@ public:
     }
 
     std::string_view Get(std::string_view cp932) {
+        return Get(cp932, [&] { return Form(cp932); });
+    }
+    /// The same with the form, on first use, from form().
+    template <typename MakeForm> std::string_view Get(std::string_view cp932, MakeForm&& form) {
         const auto first = static_cast<unsigned char>(cp932[0]);
         const std::size_t index =
             cp932.size() == 2 ? std::size_t{row_[first]} << 8 | static_cast<unsigned char>(cp932[1])
                               : first;
-        Slot& slot = slots_[index];
-        if (slot.length == kEmpty)
-            Fill(slot, cp932);
-        return std::string_view(kept_).substr(slot.offset, slot.length);
+        KeptForms::Slot& slot = slots_[index];
+        if (slot.length == KeptForms::kEmpty)
+            slot = kept_.Keep(form());
+        return kept_.Of(slot);
     }
 
 private:
-    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
-    struct Slot {
-        std::uint32_t offset = 0; // in kept_
-        std::uint32_t length = kEmpty;
-    };
-
-    void Fill(Slot& slot, std::string_view cp932) {
+    std::string Form(std::string_view cp932) const {
         std::string utf8;
         AppendCp932AsUtf8(utf8, cp932);
-        std::string form;
-        if (style_ == OutputStyle::Classic) {
+        if (style_ == OutputStyle::Classic)
+            return encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
+        // A lone lead byte or an unassigned pair decodes to U+FFFD: no character.
+        std::string form =
+            Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_, attribute_);
+        if (form.empty())
             form = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
-        } else {
-            // A lone lead byte or an unassigned pair decodes to U+FFFD: no character.
-            form = Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_,
-                                 attribute_);
-            if (form.empty())
-                form = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
-        }
-        slot.offset = static_cast<std::uint32_t>(kept_.size());
-        kept_ += head_;
-        kept_ += form;
-        kept_ += tail_;
-        slot.length = static_cast<std::uint32_t>(kept_.size() - slot.offset);
+        return form;
     }
 
     OutputStyle style_;
     TextEncoding encoding_;
     bool attribute_;
-    std::string head_;
-    std::string tail_;
     std::array<std::uint16_t, 256> row_{};
-    std::vector<Slot> slots_;
-    std::string kept_; // the forms met so far, one after another
+    std::vector<KeptForms::Slot> slots_;
+    KeptForms kept_;
+};
+
+// The output form of every character of a typed text, made once per distinct character and
+// kept as FileChars keeps them. A character with a code page 932 form is the only one with
+// those bytes (they decode back to it), so they are its key; the few without one are kept by
+// their UTF-8 bytes.
+class TypedChars {
+public:
+    TypedChars(const std::string& text, OutputStyle style, TextEncoding encoding,
+               bool attribute = false, std::string_view head = {}, std::string_view tail = {})
+        : text_(text), style_(style), encoding_(encoding), attribute_(attribute),
+          mapped_(style, encoding, attribute, head, tail), kept_(head, tail) {}
+
+    std::string_view Get(const Cp932Char& ch) {
+        const auto form = [&] { return TypedCharText(text_, ch, style_, encoding_, attribute_); };
+        if (ch.mapped)
+            return mapped_.Get(std::string_view(ch.cp932, static_cast<std::size_t>(ch.width)),
+                               form);
+        // A character is at most four bytes: they and their number make the key.
+        std::uint64_t key = ch.length;
+        for (std::size_t k = 0; k < ch.length; ++k)
+            key = key << 8 | static_cast<unsigned char>(text_[ch.offset + k]);
+        const auto [at, added] = unmapped_.try_emplace(key);
+        if (added)
+            at->second = kept_.Keep(form());
+        return kept_.Of(at->second);
+    }
+
+private:
+    const std::string& text_;
+    OutputStyle style_;
+    TextEncoding encoding_;
+    bool attribute_;
+    FileChars mapped_;
+    std::unordered_map<std::uint64_t, KeptForms::Slot> unmapped_;
+    KeptForms kept_;
 };
 
 // ---- Writing.
@@ -440,18 +496,14 @@ void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& 
         }
         return;
     }
-    // A typed string is short: its characters are appended one by one.
     struct Visit {
-        const GradientTextOptions& o;
-        const std::vector<Cp932Char>& chars;
-        bool attribute;
+        TypedChars forms;
         std::string_view lineBreak;
         OutputBuffer& out;
-        void Char(std::size_t j) {
-            out.Append(TypedCharText(o.text, chars[j], o.style, o.encoding, attribute));
-        }
+        const std::vector<Cp932Char>& chars;
+        void Char(std::size_t j) { out.Append(forms.Get(chars[j])); }
         void Break() { out.Append(lineBreak); }
-    } visit{o, chars, attribute, lineBreak, out};
+    } visit{TypedChars(o.text, o.style, o.encoding, attribute), lineBreak, out, chars};
     WalkTypedChars(chars, visit);
 }
 
@@ -528,22 +580,20 @@ void WalkColors(const GradientTextOptions& o, const Settled& s, const std::vecto
 void WriteTypedEntries(const GradientTextOptions& o, const Settled& s,
                        const std::vector<Cp932Char>& chars, const TextMarkup& m,
                        std::string_view entryEnd, OutputBuffer& out) {
-    const std::string tail = m.charTail + std::string(entryEnd);
-    std::vector<std::string> texts;
-    texts.reserve(chars.size());
-    for (const Cp932Char& ch : chars)
-        texts.push_back(m.charHead + TypedCharText(o.text, ch, o.style, o.encoding) + tail);
     struct Visit {
-        const std::vector<std::string>& texts;
+        TypedChars forms;
+        const std::vector<Cp932Char>& chars;
         TextWriter writer;
         std::uint64_t total;
         void Char(std::size_t j, const ColorRGB& color, std::int64_t) {
-            writer.Char(color, texts[j]);
+            writer.Char(color, forms.Get(chars[j]));
             if ((j & 1023) == 1023)
                 writer.Progress(j + 1, total);
         }
         void Break() { writer.Break(); }
-    } visit{texts, TextWriter(out, m, entryEnd), chars.size()};
+    } visit{TypedChars(o.text, o.style, o.encoding, false, m.charHead,
+                       m.charTail + std::string(entryEnd)),
+            chars, TextWriter(out, m, entryEnd), chars.size()};
     WalkTyped(chars, s.segments, o.gradColors, visit);
     out.Progress(chars.size(), chars.size());
 }

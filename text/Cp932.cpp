@@ -3,6 +3,7 @@
 #include "text/Cp932Platform.h"
 #include "text/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -134,15 +135,15 @@ bool IsLeadByte(unsigned char byte) {
 }
 
 void AppendCp932AsUtf8(std::string& out, std::string_view cp932Char) {
-    const DecodeTable& t = Table();
-    const Utf8Bytes* u = nullptr;
-    if (cp932Char.size() >= 2)
-        u = &t.Double(static_cast<unsigned char>(cp932Char[0]),
-                      static_cast<unsigned char>(cp932Char[1]));
-    else if (cp932Char.size() == 1)
-        u = &t.Single(static_cast<unsigned char>(cp932Char[0]));
-    if (u)
-        out.append(u->bytes, u->length);
+    // One character is decoded as the table would, without building it: its callers keep what
+    // they decode, so they ask once per distinct character.
+    if (cp932Char.empty())
+        return;
+    const bool lead = LeadBytes()[static_cast<unsigned char>(cp932Char[0])];
+    const std::size_t length = std::min<std::size_t>(cp932Char.size(), 2);
+    const Utf8Bytes u =
+        Utf8Of(length == 1 && lead ? kReplacement : DecodeOne(cp932Char.data(), length));
+    out.append(u.bytes, u.length);
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
