@@ -325,13 +325,8 @@ class FileChars {
 public:
     FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false,
               std::string_view head = {}, std::string_view tail = {})
-        : style_(style), encoding_(encoding), attribute_(attribute), kept_(head, tail) {
-        std::uint16_t rows = 1;
-        for (int b = 0; b < 256; ++b)
-            row_[static_cast<std::size_t>(b)] =
-                IsLeadByte(static_cast<unsigned char>(b)) ? rows++ : 0;
-        slots_.resize(std::size_t{rows} * 256);
-    }
+        : style_(style), encoding_(encoding), attribute_(attribute), slots_(256),
+          kept_(head, tail) {}
 
     std::string_view Get(std::string_view cp932) {
         return Get(cp932, [&] { return Form(cp932); });
@@ -339,9 +334,17 @@ public:
     /// The same with the form, on first use, from form().
     template <typename MakeForm> std::string_view Get(std::string_view cp932, MakeForm&& form) {
         const auto first = static_cast<unsigned char>(cp932[0]);
-        const std::size_t index =
-            cp932.size() == 2 ? std::size_t{row_[first]} << 8 | static_cast<unsigned char>(cp932[1])
-                              : first;
+        std::size_t index = first;
+        if (cp932.size() == 2) {
+            // The slots of the pairs of a lead byte are made when the first of them is met:
+            // a text uses few lead bytes, and untouched slots cost no page faults.
+            std::uint16_t& row = row_[first];
+            if (row == 0) {
+                row = static_cast<std::uint16_t>(slots_.size() >> 8);
+                slots_.resize(slots_.size() + 256);
+            }
+            index = std::size_t{row} << 8 | static_cast<unsigned char>(cp932[1]);
+        }
         KeptForms::Slot& slot = slots_[index];
         if (slot.length == KeptForms::kEmpty)
             slot = kept_.Keep(form());
@@ -365,8 +368,8 @@ private:
     OutputStyle style_;
     TextEncoding encoding_;
     bool attribute_;
-    std::array<std::uint16_t, 256> row_{};
-    std::vector<KeptForms::Slot> slots_;
+    std::array<std::uint16_t, 256> row_{}; // the row of slots of each lead byte, 0 for none yet
+    std::vector<KeptForms::Slot> slots_;   // row 0: the single bytes
     KeptForms kept_;
 };
 

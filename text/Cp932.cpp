@@ -184,7 +184,7 @@ std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
         ch.offset = i;
         const Utf8Char c = DecodeUtf8(utf8.data() + i, utf8.data() + utf8.size());
         i += c.length;
-        ch.length = c.length;
+        ch.length = static_cast<std::uint8_t>(c.length);
         if (c.codePoint == kReplacement && c.length == 1) {
             // A byte that is not UTF-8: keep it as one narrow character.
             ch.width = 1;
@@ -206,7 +206,7 @@ std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
                 ch.cp932[0] = k.cp932[0];
                 ch.cp932[1] = k.cp932[1];
             }
-            ch.width = n == 0 ? 2 : n;
+            ch.width = static_cast<std::int8_t>(n == 0 ? 2 : n);
             ch.mapped = n != 0;
         }
         chars.push_back(ch);
