@@ -479,6 +479,15 @@ Entries FinalEntries(TextMarkup& m, const GradientTextOptions& o) {
     return e;
 }
 
+// Writes one character's form. A form is a few bytes: copied by hand, not by a call to memcpy,
+// which costs more than the copy and mispredicts on lengths that change from one to the next.
+void WriteForm(OutputBuffer& out, std::string_view form) {
+    char* p = out.Room(form.size());
+    for (const char c : form)
+        *p++ = c;
+    out.Commit(p);
+}
+
 // The text's characters as one text (no colours), each character's form and each line
 // break's written into out.
 void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& chars,
@@ -492,12 +501,7 @@ void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& 
                 out.Append(lineBreak);
             ForEachChar(line, [&](std::size_t x, std::size_t width) {
                 const std::string_view form = forms.Get(line.substr(x, width));
-                // A form is a few bytes: copied by hand, not by a call to memcpy, which costs
-                // more than the copy and mispredicts on lengths that change from one to the next.
-                char* p = out.Room(form.size());
-                for (const char c : form)
-                    *p++ = c;
-                out.Commit(p);
+                WriteForm(out, form);
             });
         }
         return;
@@ -507,7 +511,7 @@ void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& 
         std::string_view lineBreak;
         OutputBuffer& out;
         const std::vector<Cp932Char>& chars;
-        void Char(std::size_t j) { out.Append(forms.Get(chars[j])); }
+        void Char(std::size_t j) { WriteForm(out, forms.Get(chars[j])); }
         void Break() { out.Append(lineBreak); }
     } visit{TypedChars(o.text, o.style, o.encoding, attribute), lineBreak, out, chars};
     WalkTypedChars(chars, visit);
