@@ -206,7 +206,7 @@ std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
                 ch.cp932[0] = k.cp932[0];
                 ch.cp932[1] = k.cp932[1];
             }
-            ch.width = static_cast<std::int8_t>(n == 0 ? 2 : n);
+            ch.width = static_cast<std::uint8_t>(n == 0 ? 2 : n);
             ch.mapped = n != 0;
         }
         chars.push_back(ch);

@@ -26,7 +26,7 @@ void AppendCp932AsUtf8(std::string& out, std::string_view cp932Char);
 struct Cp932Char {
     std::size_t offset = 0;  ///< byte offset in the UTF-8 text
     std::uint8_t length = 0; ///< byte length in the UTF-8 text (1 to 4)
-    std::int8_t width = 1;   ///< 1 or 2: bytes in code page 932 (2 when there is no form)
+    std::uint8_t width = 1;  ///< 1 or 2: bytes in code page 932 (2 when there is no form)
     char cp932[2] = {0, 0};  ///< the code page 932 bytes (width of them), or 0 when none
     bool mapped = true;      ///< false when the character has no code page 932 form
 };
