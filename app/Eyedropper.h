@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DesktopServices.h"
-#include "gradient/ScreenPixels.h"
+#include "ScreenPixels.h"
 
 #include <QColor>
 #include <QObject>

@@ -2,11 +2,11 @@
 
 #include "PaneRun.h"
 #include "UpDown.h"
+#include "UpDownStep.h"
 #include "color/User.h"
 #include "gradient/Gradation.h"
 #include "html/BodyTag.h"
 #include "html/OutputStyle.h"
-#include "html/UpDownStep.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

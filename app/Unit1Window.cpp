@@ -6,11 +6,11 @@
 #include "Texts.h"
 #include "Unit1.h"
 #include "Unit2.h"
-#include "color/StoredInteger.h"
 #include "color/Templates.h"
 #include "text/Cp932.h"
 #include "text/Error.h"
 #include "text/SettingsFile.h"
+#include "text/StoredInteger.h"
 #include "text/TextFile.h"
 #include "ui_Unit1.h"
 

@@ -8,8 +8,8 @@
 // must change nothing.
 #include "FuzzCheck.h"
 #include "TextToIntModel.h"
-#include "color/StoredInteger.h"
 #include "text/SettingsFile.h"
+#include "text/StoredInteger.h"
 
 #include <cstdint>
 #include <cstdio>

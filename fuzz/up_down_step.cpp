@@ -3,7 +3,7 @@
 // (TextToIntModel.h) plus or minus one in decimal; nothing at the ends, bad text or not.
 #include "FuzzCheck.h"
 #include "TextToIntModel.h"
-#include "html/UpDownStep.h"
+#include "app/UpDownStep.h"
 
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>

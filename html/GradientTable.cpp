@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -153,43 +154,56 @@ struct CellColors {
     }
 };
 
+// Rows up to this long are made whole before they are written, and kept: a row with the edges
+// of the row before is that row again, written without walking its cells.
+constexpr std::uint64_t kKeptRow = std::uint64_t{1} << 20;
+
 void WriteRows(const TableMarkup& m, const Counts& counts, const GradientColors& c,
                OutputBuffer& out) {
     out.Append(m.open);
-    // The cell is copied as one block of a fixed size when it fits in one, which the
-    // compiler does without a call; only its own bytes are kept.
-    constexpr std::size_t kCellBlock = 64;
-    const std::size_t cellSize = m.cell.size();
-    const std::size_t copySize = std::max(cellSize, kCellBlock);
-    std::string cell = m.cell;
-    cell.resize(copySize);
     struct Visit {
         const TableMarkup& m;
         const Counts& counts;
         OutputBuffer& out;
-        const std::string& cell;
-        std::size_t cellSize;
-        std::size_t copySize;
-        bool Row(std::uint64_t, const ColorRGB&, const ColorRGB&) {
+        bool keep;         // rows are made in row
+        std::string row{}; // the cells of the last row made
+        bool made = false; // the row is made now, to be written at its end
+        std::optional<std::pair<ColorRGB, ColorRGB>> edges{};
+        bool Row(std::uint64_t, const ColorRGB& left, const ColorRGB& right) {
             out.Append(m.rowOpen);
+            if (!keep)
+                return true;
+            if (edges && edges->first == left && edges->second == right) {
+                out.Append(row);
+                return false;
+            }
+            edges.emplace(left, right);
+            row.clear();
+            made = true;
             return true;
         }
         void Cell(const ColorRGB& color) {
-            // The colour goes into the copy, not into the cell: the cell is then
-            // only ever read, and its next copy need not wait for a write.
-            char* p = out.Room(copySize);
-            if (copySize == kCellBlock)
-                std::memcpy(p, cell.data(), kCellBlock);
-            else
-                std::memcpy(p, cell.data(), copySize);
+            if (keep) {
+                const std::size_t at = row.size();
+                row += m.cell;
+                WriteHexColor(row.data() + at + m.hexAt, color);
+                return;
+            }
+            char* p = out.Room(m.cell.size());
+            std::memcpy(p, m.cell.data(), m.cell.size());
             WriteHexColor(p + m.hexAt, color);
-            out.Commit(p + cellSize);
+            out.Commit(p + m.cell.size());
         }
         void RowEnd(std::uint64_t r) {
+            if (made)
+                out.Append(row);
+            made = false;
             out.Append(m.rowClose);
             out.Progress(r + 1, counts.rowsOut);
         }
-    } visit{m, counts, out, cell, cellSize, copySize};
+    } visit{m, counts, out, counts.colsOut * m.cell.size() <= kKeptRow};
+    if (visit.keep)
+        visit.row.reserve(counts.colsOut * m.cell.size());
     WalkTable(counts, c, visit);
     out.Append(m.close);
 }

@@ -5,11 +5,14 @@
 #include "html/HtmlOutput.h"
 #include "html/Markup.h"
 #include "text/Cp932.h"
+#include "text/LineReader.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace tinsora {
@@ -89,6 +92,19 @@ void WalkTyped(const std::vector<Cp932Char>& chars, int segments, const Gradient
     }
 }
 
+// Calls visit.Char(index) for every character and visit.Break() for every line-break escape,
+// in the order of WalkTyped, for a visit that needs no colours.
+template <typename Visit> void WalkTypedChars(const std::vector<Cp932Char>& chars, Visit& visit) {
+    for (std::size_t j = 0; j < chars.size(); ++j) {
+        if (IsEscapeAt(chars, j)) {
+            visit.Break();
+            ++j;
+        } else {
+            visit.Char(j);
+        }
+    }
+}
+
 // ---- The walk over a text file: the lines are the rows of a four-corner gradient.
 
 std::array<bool, 256> LeadBytes() {
@@ -145,8 +161,9 @@ constexpr std::size_t kKeptLine = std::size_t{1} << 16;
 
 // Calls visit.Char(bytes, colour) for every character of every line and visit.LineEnd(done,
 // total) after every line, done and total in bytes of the file. The text is read twice: once
-// for the number of lines and the longest, once for the characters.
-template <typename Visit>
+// for the number of lines and the longest, once for the characters. A walk for the colours
+// alone (kColorsOnly) passes over characters whose colour it has met before.
+template <bool kColorsOnly = false, typename Visit>
 void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     std::size_t lines = 0;
     std::size_t maxLen = 0;
@@ -162,6 +179,13 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     const std::uint64_t total = bytes.size();
     const bool keep = maxLen <= kKeptLine;
     std::array<ChannelRow, 3> kept;
+    // Lines with the same edges have the same colour at the same place, so the colours alone
+    // are found by taking each place once in a run of such lines: metIn holds the run in which
+    // each place was last taken.
+    std::vector<std::uint32_t> metIn(kColorsOnly && keep ? maxLen : 0);
+    std::uint32_t run = 0;
+    std::array<std::int32_t, 3> runLeft{-1, -1, -1};
+    std::array<std::int32_t, 3> runRight{-1, -1, -1};
 
     // Calls visit.Char for the characters of a line, colour(x, width) giving the colour of
     // the one at byte x and moving on past it.
@@ -195,9 +219,23 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
                 const std::int32_t* red = kept[0].Prepare(left[0], right[0], n, line.size());
                 const std::int32_t* green = kept[1].Prepare(left[1], right[1], n, line.size());
                 const std::int32_t* blue = kept[2].Prepare(left[2], right[2], n, line.size());
-                walkLine(line, [&](std::size_t x, std::size_t) {
-                    return ColorRGB{red[x], green[x], blue[x]};
-                });
+                if constexpr (kColorsOnly) {
+                    if (left != runLeft || right != runRight) {
+                        runLeft = left;
+                        runRight = right;
+                        ++run;
+                    }
+                    ForEachChar(line, [&](std::size_t x, std::size_t width) {
+                        if (metIn[x] == run)
+                            return;
+                        metIn[x] = run;
+                        visit.Char(line.substr(x, width), ColorRGB{red[x], green[x], blue[x]});
+                    });
+                } else {
+                    walkLine(line, [&](std::size_t x, std::size_t) {
+                        return ColorRGB{red[x], green[x], blue[x]};
+                    });
+                }
             } else {
                 StepWalk red(left[0], right[0], n);
                 StepWalk green(left[1], right[1], n);
@@ -221,19 +259,7 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
 
 // The code point of one well-formed UTF-8 character.
 std::int32_t CodePoint(std::string_view u) {
-    const auto b = [&](std::size_t k) {
-        return static_cast<std::int32_t>(static_cast<unsigned char>(u[k]));
-    };
-    switch (u.size()) {
-    case 1:
-        return b(0);
-    case 2:
-        return (b(0) & 0x1F) << 6 | (b(1) & 0x3F);
-    case 3:
-        return (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
-    default:
-        return (b(0) & 0x07) << 18 | (b(1) & 0x3F) << 12 | (b(2) & 0x3F) << 6 | (b(3) & 0x3F);
-    }
+    return static_cast<std::int32_t>(DecodeUtf8(u.data(), u.data() + u.size()).codePoint);
 }
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
@@ -262,124 +288,149 @@ std::string TypedCharText(const std::string& text, const Cp932Char& ch, OutputSt
     return ch.mapped ? std::string(cp932) : CharReference(cp);
 }
 
-// The output form of every code page 932 character of a file, made on first use: the
-// conversion is asked once per distinct character, not once per character.
-class FileChars {
+// Whole entries, head + form + tail, one after another in one arena; a slot says where one is.
+class KeptForms {
 public:
-    FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false)
-        : style_(style), encoding_(encoding), attribute_(attribute) {
-        std::uint16_t rows = 1;
-        for (int b = 0; b < 256; ++b)
-            row_[static_cast<std::size_t>(b)] =
-                IsLeadByte(static_cast<unsigned char>(b)) ? rows++ : 0;
-        slots_.resize(std::size_t{rows} * 256);
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+    struct Slot {
+        std::uint32_t offset = 0;
+        std::uint32_t length = kEmpty;
+    };
+
+    KeptForms(std::string_view head, std::string_view tail) : head_(head), tail_(tail) {}
+
+    Slot Keep(std::string_view form) {
+        Slot slot;
+        slot.offset = static_cast<std::uint32_t>(kept_.size());
+        kept_ += head_;
+        kept_ += form;
+        kept_ += tail_;
+        slot.length = static_cast<std::uint32_t>(kept_.size() - slot.offset);
+        return slot;
     }
-
-    std::string_view Get(std::string_view cp932) {
-        const auto first = static_cast<unsigned char>(cp932[0]);
-        const std::size_t index =
-            cp932.size() == 2 ? std::size_t{row_[first]} << 8 | static_cast<unsigned char>(cp932[1])
-                              : first;
-        Slot& slot = slots_[index];
-        if (slot.length == kEmpty)
-            Fill(slot, cp932);
-        return std::string_view(slot.bytes, slot.length);
-    }
-
-    /// The room a Write needs where it writes.
-    static constexpr std::size_t kRoom = 16;
-
-    /// Writes the form of a character at out, which has kRoom bytes of room; returns its end.
-    char* Write(char* out, std::string_view cp932) {
-        const std::string_view form = Get(cp932);
-        std::memcpy(out, form.data(), kRoom); // a form lies in a slot of kRoom bytes
-        return out + form.size();
+    std::string_view Of(Slot slot) const {
+        return std::string_view(kept_).substr(slot.offset, slot.length);
     }
 
 private:
-    static constexpr std::uint8_t kEmpty = 0xFF;
-    struct Slot {
-        std::uint8_t length = kEmpty;
-        char bytes[kRoom]; // one more than any form, for the fixed-size copy
-    };
+    std::string head_;
+    std::string tail_;
+    std::string kept_;
+};
 
-    void Fill(Slot& slot, std::string_view cp932) const {
+// The output form of every code page 932 character of a file, made on first use: the
+// conversion is asked once per distinct character, not once per character. With a head and
+// a tail, each form is kept as a whole entry, head + form + tail.
+class FileChars {
+public:
+    FileChars(OutputStyle style, TextEncoding encoding, bool attribute = false,
+              std::string_view head = {}, std::string_view tail = {})
+        : style_(style), encoding_(encoding), attribute_(attribute), slots_(256),
+          kept_(head, tail) {}
+
+    std::string_view Get(std::string_view cp932) {
+        return Get(cp932, [&] { return Form(cp932); });
+    }
+    /// The same with the form, on first use, from form().
+    template <typename MakeForm> std::string_view Get(std::string_view cp932, MakeForm&& form) {
+        const auto first = static_cast<unsigned char>(cp932[0]);
+        std::size_t index = first;
+        if (cp932.size() == 2) {
+            // The slots of the pairs of a lead byte are made when the first of them is met:
+            // a text uses few lead bytes, and untouched slots cost no page faults.
+            std::uint16_t& row = row_[first];
+            if (row == 0) {
+                row = static_cast<std::uint16_t>(slots_.size() >> 8);
+                slots_.resize(slots_.size() + 256);
+            }
+            index = std::size_t{row} << 8 | static_cast<unsigned char>(cp932[1]);
+        }
+        KeptForms::Slot& slot = slots_[index];
+        if (slot.length == KeptForms::kEmpty)
+            slot = kept_.Keep(form());
+        return kept_.Of(slot);
+    }
+
+private:
+    std::string Form(std::string_view cp932) const {
         std::string utf8;
         AppendCp932AsUtf8(utf8, cp932);
-        std::string out;
-        if (style_ == OutputStyle::Classic) {
-            out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
-        } else {
-            // A lone lead byte or an unassigned pair decodes to U+FFFD: no character.
-            out = Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_,
-                                attribute_);
-            if (out.empty())
-                out = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
-        }
-        slot.length = static_cast<std::uint8_t>(std::min(out.size(), sizeof slot.bytes - 1));
-        std::memcpy(slot.bytes, out.data(), slot.length);
+        if (style_ == OutputStyle::Classic)
+            return encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
+        // A lone lead byte or an unassigned pair decodes to U+FFFD: no character.
+        std::string form =
+            Html5CharForm(utf8 == kReplacementUtf8 ? -1 : CodePoint(utf8), encoding_, attribute_);
+        if (form.empty())
+            form = encoding_ == TextEncoding::Utf8 ? utf8 : std::string(cp932);
+        return form;
     }
 
     OutputStyle style_;
     TextEncoding encoding_;
     bool attribute_;
-    std::array<std::uint16_t, 256> row_{};
-    std::vector<Slot> slots_;
+    std::array<std::uint16_t, 256> row_{}; // the row of slots of each lead byte, 0 for none yet
+    std::vector<KeptForms::Slot> slots_;   // row 0: the single bytes
+    KeptForms kept_;
+};
+
+// The output form of every character of a typed text, made once per distinct character and
+// kept as FileChars keeps them. A character with a code page 932 form is the only one with
+// those bytes (they decode back to it), so they are its key; the few without one are kept by
+// their UTF-8 bytes.
+class TypedChars {
+public:
+    TypedChars(const std::string& text, OutputStyle style, TextEncoding encoding,
+               bool attribute = false, std::string_view head = {}, std::string_view tail = {})
+        : text_(text), style_(style), encoding_(encoding), attribute_(attribute),
+          mapped_(style, encoding, attribute, head, tail), kept_(head, tail) {}
+
+    std::string_view Get(const Cp932Char& ch) {
+        const auto form = [&] { return TypedCharText(text_, ch, style_, encoding_, attribute_); };
+        if (ch.mapped)
+            return mapped_.Get(std::string_view(ch.cp932, static_cast<std::size_t>(ch.width)),
+                               form);
+        // A character is at most four bytes: they and their number make the key.
+        std::uint64_t key = ch.length;
+        for (std::size_t k = 0; k < ch.length; ++k)
+            key = key << 8 | static_cast<unsigned char>(text_[ch.offset + k]);
+        const auto [at, added] = unmapped_.try_emplace(key);
+        if (added)
+            at->second = kept_.Keep(form());
+        return kept_.Of(at->second);
+    }
+
+private:
+    const std::string& text_;
+    OutputStyle style_;
+    TextEncoding encoding_;
+    bool attribute_;
+    FileChars mapped_;
+    std::unordered_map<std::uint64_t, KeptForms::Slot> unmapped_;
+    KeptForms kept_;
 };
 
 // ---- Writing.
 
-// Writes character entries. The fixed texts are copied as whole blocks of 16 bytes, padded,
-// which the compiler turns into a move or two each instead of a call per piece; the buffer
-// is asked for that much room beyond every entry.
+// Writes character entries, each a whole entry whose colour digits go in at hexAt, and the
+// line breaks between them.
 class TextWriter {
 public:
     TextWriter(OutputBuffer& out, const TextMarkup& m, std::string_view entryEnd)
-        : out_(out), hexAt_(m.hexAt), head_(m.charHead), tail_(m.charTail + std::string(entryEnd)),
-          lineBreak_(m.lineBreak + std::string(entryEnd)), headSize_(head_.size()),
-          tailSize_(tail_.size()) {
-        head_.resize(Blocks(headSize_));
-        tail_.resize(Blocks(tailSize_));
-    }
+        : out_(out), hexAt_(m.hexAt), lineBreak_(m.lineBreak + std::string(entryEnd)) {}
 
-    void Char(const ColorRGB& color, std::string_view text) {
-        char* const start = out_.Room(head_.size() + Blocks(text.size()) + tail_.size());
-        Copy(start, head_.data(), headSize_);
-        WriteHexColor(start + hexAt_, color);
-        char* p = start + headSize_;
-        if (text.size() <= kBlock)
-            std::memcpy(p, text.data(), kBlock); // text views hold at least this much
-        else
-            std::memcpy(p, text.data(), text.size());
-        p += text.size();
-        Copy(p, tail_.data(), tailSize_);
-        out_.Commit(p + tailSize_);
+    void Char(const ColorRGB& color, std::string_view entry) {
+        char* p = out_.Room(entry.size());
+        std::memcpy(p, entry.data(), entry.size());
+        WriteHexColor(p + hexAt_, color);
+        out_.Commit(p + entry.size());
     }
     void Break() { out_.Append(lineBreak_); }
     void Progress(std::uint64_t done, std::uint64_t total) { out_.Progress(done, total); }
 
 private:
-    static constexpr std::size_t kBlock = 16;
-
-    // n rounded up to whole blocks, at least one.
-    static std::size_t Blocks(std::size_t n) {
-        return std::max(kBlock, (n + kBlock - 1) / kBlock * kBlock);
-    }
-
-    // Copies n bytes as whole blocks from a text padded to them. The count of blocks is the
-    // same for every entry of a run, so the loop costs no mispredicted branch.
-    static void Copy(char* to, const char* from, std::size_t n) {
-        for (std::size_t k = 0; k < n; k += kBlock)
-            std::memcpy(to + k, from + k, kBlock);
-    }
-
     OutputBuffer& out_;
     std::size_t hexAt_;
-    std::string head_;
-    std::string tail_;
     std::string lineBreak_;
-    std::size_t headSize_;
-    std::size_t tailSize_;
 };
 
 // Entries in their final form. In the HTML5 style the line mode breaks lines inside the tag
@@ -428,10 +479,19 @@ Entries FinalEntries(TextMarkup& m, const GradientTextOptions& o) {
     return e;
 }
 
+// Writes one character's form. A form is a few bytes: copied by hand, not by a call to memcpy,
+// which costs more than the copy and mispredicts on lengths that change from one to the next.
+void WriteForm(OutputBuffer& out, std::string_view form) {
+    char* p = out.Room(form.size());
+    for (const char c : form)
+        *p++ = c;
+    out.Commit(p);
+}
+
 // The text's characters as one text (no colours), each character's form and each line
 // break's written into out.
-void WriteTextForms(const GradientTextOptions& o, const Settled& s, bool attribute,
-                    std::string_view lineBreak, OutputBuffer& out) {
+void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& chars,
+                    bool attribute, std::string_view lineBreak, OutputBuffer& out) {
     if (o.source == GradientTextSource::File) {
         FileChars forms(o.style, o.encoding, attribute);
         std::string_view line;
@@ -440,30 +500,26 @@ void WriteTextForms(const GradientTextOptions& o, const Settled& s, bool attribu
             if (!first)
                 out.Append(lineBreak);
             ForEachChar(line, [&](std::size_t x, std::size_t width) {
-                out.Commit(forms.Write(out.Room(FileChars::kRoom), line.substr(x, width)));
+                const std::string_view form = forms.Get(line.substr(x, width));
+                WriteForm(out, form);
             });
         }
         return;
     }
-    // A typed string is short: its characters are appended one by one.
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
-        const GradientTextOptions& o;
-        const std::vector<Cp932Char>& chars;
-        bool attribute;
+        TypedChars forms;
         std::string_view lineBreak;
         OutputBuffer& out;
-        void Char(std::size_t j, const ColorRGB&, std::int64_t) {
-            out.Append(TypedCharText(o.text, chars[j], o.style, o.encoding, attribute));
-        }
+        const std::vector<Cp932Char>& chars;
+        void Char(std::size_t j) { WriteForm(out, forms.Get(chars[j])); }
         void Break() { out.Append(lineBreak); }
-    } visit{o, chars, attribute, lineBreak, out};
-    WalkTyped(chars, s.segments, o.gradColors, visit);
+    } visit{TypedChars(o.text, o.style, o.encoding, attribute), lineBreak, out, chars};
+    WalkTypedChars(chars, visit);
 }
 
 // Whether the text holds anything but blanks and line breaks: a name of those alone names
 // nothing.
-bool HasVisibleText(const GradientTextOptions& o, const Settled& s) {
+bool HasVisibleText(const GradientTextOptions& o, const std::vector<Cp932Char>& chars) {
     if (o.source == GradientTextSource::File) {
         for (const char c : o.fileBytes) {
             if (c == '\0')
@@ -473,41 +529,42 @@ bool HasVisibleText(const GradientTextOptions& o, const Settled& s) {
         }
         return false;
     }
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
         const GradientTextOptions& o;
         const std::vector<Cp932Char>& chars;
         bool visible = false;
-        void Char(std::size_t j, const ColorRGB&, std::int64_t) {
+        void Char(std::size_t j) {
             const Cp932Char& ch = chars[j];
             visible = visible || ch.length != 1 || !IsHtmlBlank(o.text[ch.offset]);
         }
         void Break() {}
     } visit{o, chars};
-    WalkTyped(chars, s.segments, o.gradColors, visit);
+    WalkTypedChars(chars, visit);
     return visit.visible;
 }
 
 // Whether the walk meets any character: a file with a line that is not empty, a typed string
 // with more than line-break escapes.
-bool HasCharacters(const GradientTextOptions& o, const Settled& s) {
+bool HasCharacters(const GradientTextOptions& o, const std::vector<Cp932Char>& chars) {
     if (o.source == GradientTextSource::File) {
         const std::string_view text = o.fileBytes.substr(0, o.fileBytes.find('\0'));
         return text.find_first_not_of("\r\n") != std::string_view::npos;
     }
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct Visit {
         bool any = false;
-        void Char(std::size_t, const ColorRGB&, std::int64_t) { any = true; }
+        void Char(std::size_t) { any = true; }
         void Break() {}
     } visit;
-    WalkTyped(chars, s.segments, o.gradColors, visit);
+    WalkTypedChars(chars, visit);
     return visit.any;
 }
 
-// Calls visit.Color(colour) for every character's colour, in the order of the walk.
+// Calls f(colour) for the characters' colours in the order of the walk: for every character
+// of a typed text; for a file, for each character whose colour may not have been met before
+// (so for every distinct colour in the order they are first met, and for the extreme ones).
 template <typename Visit>
-void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* out, Visit& f) {
+void WalkColors(const GradientTextOptions& o, const Settled& s, const std::vector<Cp932Char>& chars,
+                OutputBuffer* out, Visit& f) {
     if (o.source == GradientTextSource::File) {
         struct FileVisit {
             Visit& f;
@@ -519,10 +576,9 @@ void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* ou
                     out->Progress(done, total);
             }
         } visit{f, out};
-        WalkFile(o.fileBytes, o.gradColors, visit);
+        WalkFile<true>(o.fileBytes, o.gradColors, visit);
         return;
     }
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
     struct TypedVisit {
         Visit& f;
         void Char(std::size_t, const ColorRGB& c, std::int64_t) { f(c); }
@@ -531,31 +587,30 @@ void WalkColors(const GradientTextOptions& o, const Settled& s, OutputBuffer* ou
     WalkTyped(chars, s.segments, o.gradColors, visit);
 }
 
-void WriteTypedEntries(const GradientTextOptions& o, const Settled& s, const TextMarkup& m,
+void WriteTypedEntries(const GradientTextOptions& o, const Settled& s,
+                       const std::vector<Cp932Char>& chars, const TextMarkup& m,
                        std::string_view entryEnd, OutputBuffer& out) {
-    const std::vector<Cp932Char> chars = Cp932Chars(o.text);
-    std::vector<std::string> texts;
-    texts.reserve(chars.size());
-    for (const Cp932Char& ch : chars)
-        texts.push_back(TypedCharText(o.text, ch, o.style, o.encoding));
     struct Visit {
-        const std::vector<std::string>& texts;
+        TypedChars forms;
+        const std::vector<Cp932Char>& chars;
         TextWriter writer;
         std::uint64_t total;
         void Char(std::size_t j, const ColorRGB& color, std::int64_t) {
-            writer.Char(color, texts[j]);
+            writer.Char(color, forms.Get(chars[j]));
             if ((j & 1023) == 1023)
                 writer.Progress(j + 1, total);
         }
         void Break() { writer.Break(); }
-    } visit{texts, TextWriter(out, m, entryEnd), chars.size()};
+    } visit{TypedChars(o.text, o.style, o.encoding, false, m.charHead,
+                       m.charTail + std::string(entryEnd)),
+            chars, TextWriter(out, m, entryEnd), chars.size()};
     WalkTyped(chars, s.segments, o.gradColors, visit);
     out.Progress(chars.size(), chars.size());
 }
 
 void WriteFileEntries(const GradientTextOptions& o, const TextMarkup& m, std::string_view entryEnd,
                       OutputBuffer& out) {
-    FileChars forms(o.style, o.encoding);
+    FileChars forms(o.style, o.encoding, false, m.charHead, m.charTail + std::string(entryEnd));
     struct Visit {
         FileChars& forms;
         TextWriter writer;
@@ -587,6 +642,9 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     TextMarkup markup =
         html5 ? Html5TextMarkup(options, settled.segments) : ClassicTextMarkup(options);
     const Entries entries = FinalEntries(markup, options);
+    const std::vector<Cp932Char> chars = options.source == GradientTextSource::Typed
+                                             ? Cp932Chars(options.text)
+                                             : std::vector<Cp932Char>();
     OutputBuffer out(sink);
     OutputFrame frame(out, options);
     const auto entry = [&](std::string_view e) {
@@ -596,7 +654,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
 
     // The style sheet: the fixed rules, and with class rules one per colour, found by a walk
     // of its own before the characters are written.
-    const bool anyColor = !markup.colorRule.Empty() && HasCharacters(options, settled);
+    const bool anyColor = !markup.colorRule.Empty() && HasCharacters(options, chars);
     frame.Begin(!markup.rules.empty() || anyColor, [&] {
         frame.HeadLine("<style>");
         for (const std::string& rule : markup.rules)
@@ -604,7 +662,7 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
         if (anyColor) {
             ColorRuleLines lines(markup.colorRule, frame.HeadLineEnd());
             auto write = [&](const ColorRGB& color) { lines.Write(out, color); };
-            WalkColors(options, settled, &out, write);
+            WalkColors(options, settled, chars, &out, write);
         }
         frame.HeadLine("</style>");
     });
@@ -619,9 +677,9 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
         // The element that names the characters with the whole text; a text of blanks alone
         // has no name to give.
         std::string open = "<span>";
-        if (HasVisibleText(options, settled)) {
+        if (HasVisibleText(options, chars)) {
             out.Append("<span role=\"img\" aria-label=\"");
-            WriteTextForms(options, settled, true, "&#xA;", out);
+            WriteTextForms(options, chars, true, "&#xA;", out);
             open = "\">";
         }
         entry(options.lineMode ? BreakInTag(open, options.lineEnd) : open);
@@ -630,11 +688,11 @@ void WriteGradientText(const GradientTextOptions& options, OutputSink& sink) {
     }
     if (markup.plain) {
         const std::string lineBreak = markup.lineBreak + std::string(entries.entryEnd);
-        WriteTextForms(options, settled, false, lineBreak, out);
+        WriteTextForms(options, chars, false, lineBreak, out);
     } else if (options.source == GradientTextSource::File) {
         WriteFileEntries(options, markup, entries.entryEnd, out);
     } else {
-        WriteTypedEntries(options, settled, markup, entries.entryEnd, out);
+        WriteTypedEntries(options, settled, chars, markup, entries.entryEnd, out);
     }
     for (std::size_t k = 0; k < entries.after.size(); ++k) {
         out.Append(entries.after[k]);
@@ -656,7 +714,10 @@ std::optional<ColorRGB> LowestContrastColor(const GradientTextOptions& options,
             ratio = r;
         }
     };
-    WalkColors(options, settled, nullptr, visit);
+    const std::vector<Cp932Char> chars = options.source == GradientTextSource::Typed
+                                             ? Cp932Chars(options.text)
+                                             : std::vector<Cp932Char>();
+    WalkColors(options, settled, chars, nullptr, visit);
     return lowest;
 }
 

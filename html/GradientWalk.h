@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
-#include <string_view>
-#include <vector>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace tinsora {
 
@@ -58,17 +58,22 @@ private:
 
 /// A set of colours: a bit for each of the 16,777,216. The channels' bits are interleaved in
 /// a colour's place, so that colours near each other, as a gradient's are, have their bits
-/// near each other too: the 2 MiB of bits are then read mostly from the cache.
+/// near each other too: the 2 MiB of bits are then read mostly from the cache. The bits come
+/// zeroed from the system (calloc), so only the pages a gradient's colours fall in are ever
+/// touched, not all 512.
 class ColorSet {
 public:
-    ColorSet() : bits_(std::size_t{1} << 18, 0) {}
+    ColorSet() : bits_(static_cast<std::uint64_t*>(std::calloc(kWords, sizeof(std::uint64_t)))) {
+        if (!bits_)
+            throw std::bad_alloc();
+    }
 
     /// Adds a colour (channels 0..255); true when it was not in the set.
     bool Insert(const ColorRGB& c) {
         const std::uint32_t key = kSpread[static_cast<std::uint8_t>(c.Red)] << 2 |
                                   kSpread[static_cast<std::uint8_t>(c.Green)] << 1 |
                                   kSpread[static_cast<std::uint8_t>(c.Blue)];
-        std::uint64_t& word = bits_[key >> 6];
+        std::uint64_t& word = bits_.get()[key >> 6];
         const std::uint64_t bit = std::uint64_t{1} << (key & 63);
         const bool added = (word & bit) == 0;
         word |= bit;
@@ -85,47 +90,11 @@ private:
         return spread;
     }();
 
-    std::vector<std::uint64_t> bits_;
-};
-
-/// The lines of a text one after another: lines end at CR LF, LF or CR, a zero byte ends the
-/// text and a final line end adds no empty line (the rules of text files).
-class LineReader {
-public:
-    explicit LineReader(std::string_view bytes)
-        : text_(bytes.substr(0, bytes.find('\0'))), nextCr_(Find('\r')), nextLf_(Find('\n')) {}
-
-    /// The next line, without its line end; false after the last.
-    bool Next(std::string_view& line) {
-        if (at_ == text_.size())
-            return false;
-        // The next CR and the next LF are each looked for once, with memchr.
-        if (nextCr_ < at_)
-            nextCr_ = Find('\r');
-        if (nextLf_ < at_)
-            nextLf_ = Find('\n');
-        const std::size_t end = std::min(nextCr_, nextLf_);
-        line = text_.substr(at_, end - at_);
-        at_ = end;
-        if (at_ < text_.size())
-            at_ += text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n' ? 2 : 1;
-        return true;
-    }
-
-private:
-    // Where the next c at or after at_ is, or the text's size.
-    std::size_t Find(char c) const {
-        if (at_ == text_.size())
-            return at_;
-        const void* p = std::memchr(text_.data() + at_, c, text_.size() - at_);
-        return p ? static_cast<std::size_t>(static_cast<const char*>(p) - text_.data())
-                 : text_.size();
-    }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-    std::size_t nextCr_;
-    std::size_t nextLf_;
+    static constexpr std::size_t kWords = std::size_t{1} << 18;
+    struct Free {
+        void operator()(std::uint64_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint64_t, Free> bits_;
 };
 
 } // namespace tinsora

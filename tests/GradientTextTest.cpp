@@ -6,8 +6,10 @@
 #include "text/Error.h"
 #include "text/TextFile.h"
 
+#include <algorithm>
 #include <deque>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 
 using namespace tinsora;
@@ -394,4 +396,73 @@ TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
     EXPECT_EQ(sink.lastDone, bytes.size());
     ASSERT_EQ(Entries(o), expected);
     EXPECT_EQ(sink.text, Text(o));
+}
+
+// With class rules, the style sheet names each colour the characters take once, in the order
+// they are first met, however the characters of lines with the same edges fall.
+TEST(GradientText, ClassRulesOfAFileNameEachColourOnceInTheOrderMet) {
+    std::mt19937 random(23);
+    std::string bytes;
+    for (int line = 0; line < 400; ++line)
+        bytes += MixedLine(random, static_cast<int>(random() % 40)) + "\r\n";
+    GradientTextOptions o = FromFile(bytes);
+    o.style = OutputStyle::Html5;
+    o.css = CssForm::Classes;
+    o.gradColors = {ColorRGB{0, 10, 200}, ColorRGB{255, 90, 3}, ColorRGB{0, 12, 200},
+                    ColorRGB{255, 93, 3}};
+    const std::string text = Text(o);
+    std::vector<std::string> rules;
+    std::vector<std::string> met;
+    for (std::size_t at = text.find(".tc-"); at < text.find("</style>");
+         at = text.find(".tc-", at + 1))
+        rules.push_back(text.substr(at + 4, 6));
+    for (std::size_t at = text.find(" tc-"); at != std::string::npos;
+         at = text.find(" tc-", at + 1)) {
+        const std::string hex = text.substr(at + 4, 6);
+        if (std::find(met.begin(), met.end(), hex) == met.end())
+            met.push_back(hex);
+    }
+    EXPECT_GT(met.size(), 20u);
+    EXPECT_EQ(rules, met);
+}
+
+// Texts that end exactly where their memory ends, so that a read past the end shows under
+// AddressSanitizer: files ending in a lead byte, a CR or a whole character, and typed texts of
+// every short length, in each form.
+TEST(GradientText, ReadsNothingPastTheEndOfItsText) {
+    std::vector<std::unique_ptr<char[]>> held;
+    const auto exact = [&](std::string_view bytes) {
+        held.push_back(std::make_unique<char[]>(bytes.size()));
+        std::copy(bytes.begin(), bytes.end(), held.back().get());
+        return std::string_view(held.back().get(), bytes.size());
+    };
+    std::vector<GradientTextOptions> runs;
+    for (const std::string_view file :
+         {std::string_view("a"), std::string_view("ab\r\n\x82"), std::string_view("x\r"),
+          std::string_view("\x82\xA0\x88\x9F<&>\"")}) {
+        GradientTextOptions o;
+        o.source = GradientTextSource::File;
+        o.fileBytes = exact(file);
+        runs.push_back(o);
+    }
+    std::string typed;
+    for (const char* piece : {"a", "あ", "€", "<", "\\n", "😀", "ｱ"}) {
+        for (int k = 0; k < 6; ++k) {
+            typed += piece;
+            runs.push_back(Typed(typed));
+        }
+    }
+    for (GradientTextOptions& o : runs) {
+        for (const auto& [style, css] : {std::pair{OutputStyle::Classic, CssForm::Inline},
+                                         std::pair{OutputStyle::Html5, CssForm::Inline},
+                                         std::pair{OutputStyle::Html5, CssForm::Classes}}) {
+            for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Cp932}) {
+                o.style = style;
+                o.css = css;
+                o.encoding = encoding;
+                o.tt = true;
+                EXPECT_FALSE(Text(o).empty());
+            }
+        }
+    }
 }

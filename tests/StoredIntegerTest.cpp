@@ -1,4 +1,4 @@
-#include "color/StoredInteger.h"
+#include "text/StoredInteger.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -116,9 +116,10 @@ TEST(ReadFile, RefusesAFileLargerThanTheLimitNamingTheLimit) {
     // A file too large is refused by its size, before anything is read.
     const std::string huge = dir / "huge.txt";
     WriteSparse(huge, kDefaultReadLimit + 1, "text");
-    EXPECT_EQ(ErrorOf([&] { ReadTextLines(huge); }),
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(huge); }),
               "ファイル " + huge + " は大きすぎます (上限は 1073741824 バイトです)");
-    EXPECT_EQ(ReadTextLines(huge, kDefaultReadLimit + 1), std::vector<std::string>{"text"});
+    EXPECT_EQ(SplitLines(ReadFileBytes(huge, kDefaultReadLimit + 1)),
+              std::vector<std::string>{"text"});
 }
 
 // FIFOs and devices are POSIX things.

@@ -35,11 +35,11 @@ TEST(TextFile, ReadsWholeFilesAndReportsOnesThatCannotBeOpened) {
         std::ofstream out(path, std::ios::binary);
         out << "one\r\ntwo\nthree";
     }
-    EXPECT_EQ(ReadTextLines(path), (Lines{"one", "two", "three"}));
+    EXPECT_EQ(SplitLines(ReadFileBytes(path)), (Lines{"one", "two", "three"}));
 
     const auto missing = (dir / "missing.txt").string();
     try {
-        ReadTextLines(missing);
+        ReadFileBytes(missing);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(Worded(e, Language::Japanese), "ファイル " + missing + " は開けません");

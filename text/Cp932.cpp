@@ -1,7 +1,9 @@
 #include "text/Cp932.h"
 
 #include "text/Cp932Platform.h"
+#include "text/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -18,13 +20,14 @@ constexpr bool IsOutsideTheCodePage(unsigned char b) {
     return b == 0x80 || b == 0xA0 || b >= 0xFD;
 }
 
-struct Utf8Char {
+// The UTF-8 bytes of one character.
+struct Utf8Bytes {
     char bytes[4] = {0, 0, 0, 0};
     unsigned char length = 0;
 };
 
-Utf8Char Utf8Of(char32_t c) {
-    Utf8Char u;
+Utf8Bytes Utf8Of(char32_t c) {
+    Utf8Bytes u;
     auto put = [&u](unsigned v) { u.bytes[u.length++] = static_cast<char>(v); };
     if (c < 0x80) {
         put(c);
@@ -44,47 +47,31 @@ Utf8Char Utf8Of(char32_t c) {
     return u;
 }
 
-// The well-formed UTF-8 sequence at s[i], or -1 (then only s[i] is taken).
-long NextUtf8(const unsigned char* s, std::size_t size, std::size_t& i) {
-    const unsigned b = s[i];
-    if (b < 0x80) {
-        ++i;
-        return static_cast<long>(b);
-    }
-    std::size_t n = 0;
-    char32_t c = 0;
-    unsigned low = 0x80;
-    unsigned high = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-        n = 1;
-        c = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        n = 2;
-        c = b & 0x0F;
-        if (b == 0xE0)
-            low = 0xA0; // no overlong forms
-        else if (b == 0xED)
-            high = 0x9F; // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 3;
-        c = b & 0x07;
-        if (b == 0xF0)
-            low = 0x90;
-        else if (b == 0xF4)
-            high = 0x8F; // nothing above U+10FFFF
-    } else {
-        return -1;
-    }
-    if (size - i <= n)
-        return -1;
-    for (std::size_t k = 1; k <= n; ++k) {
-        const unsigned t = s[i + k];
-        if (t < (k == 1 ? low : 0x80) || t > (k == 1 ? high : 0xBF))
-            return -1;
-        c = (c << 6) | (t & 0x3F);
-    }
-    i += n + 1;
-    return static_cast<long>(c);
+// Which bytes start a double-byte character: the converter decides, except for
+// ASCII and the bytes outside the code page.
+const std::array<bool, 256>& LeadBytes() {
+    static const std::array<bool, 256> lead = [] {
+        std::array<bool, 256> l{};
+        for (int b = 0x80; b < 256; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            l[byte] = !IsOutsideTheCodePage(byte) && platform::Cp932IsLeadByte(byte);
+        }
+        return l;
+    }();
+    return lead;
+}
+
+// The character a sequence of one byte (not a lead byte) or of a lead byte and
+// a trail byte stands for, or U+FFFD.
+char32_t DecodeOne(const char* bytes, std::size_t length) {
+    const auto b = static_cast<unsigned char>(bytes[0]);
+    if (length == 1 && b < 0x80)
+        return b; // ASCII is itself: some converters move a few control codes.
+    if (length == 1 && IsOutsideTheCodePage(b))
+        return kReplacement;
+    const long c = platform::Cp932DecodeOne(bytes, length);
+    const bool valid = c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+    return valid ? static_cast<char32_t>(c) : kReplacement;
 }
 
 // The decoding of every single- and double-byte sequence, built once from the
@@ -93,62 +80,27 @@ long NextUtf8(const unsigned char* s, std::size_t size, std::size_t& i) {
 class DecodeTable {
 public:
     DecodeTable() {
-        const Utf8Char replacement = Utf8Of(kReplacement);
+        const std::array<bool, 256>& lead = LeadBytes();
         for (int b = 0; b < 256; ++b) {
-            const auto byte = static_cast<unsigned char>(b);
-            if (b < 0x80) {
-                // ASCII is itself: some converters move a few control codes.
-                Set(single_[b], b);
-            } else if (IsOutsideTheCodePage(byte)) {
-                single_[b] = replacement;
-            } else if (platform::Cp932IsLeadByte(byte)) {
-                lead_[b] = true;
-                single_[b] = replacement;
-            } else {
-                const char in[1] = {static_cast<char>(b)};
-                Set(single_[b], platform::Cp932DecodeOne(in, 1));
-            }
-        }
-        for (int lead = 0; lead < 256; ++lead) {
-            if (!lead_[lead])
+            const char in[1] = {static_cast<char>(b)};
+            single_[b] = Utf8Of(lead[b] ? kReplacement : DecodeOne(in, 1));
+            if (!lead[b])
                 continue;
             for (int trail = 0; trail < 256; ++trail) {
-                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                Set(double_[lead * 256 + trail], platform::Cp932DecodeOne(in, 2));
+                const char pair[2] = {static_cast<char>(b), static_cast<char>(trail)};
+                double_[b * 256 + trail] = Utf8Of(DecodeOne(pair, 2));
             }
         }
     }
 
-    bool IsLead(unsigned char b) const { return lead_[b]; }
-    const Utf8Char& Single(unsigned char b) const { return single_[b]; }
-    const Utf8Char& Double(unsigned char lead, unsigned char trail) const {
+    const Utf8Bytes& Single(unsigned char b) const { return single_[b]; }
+    const Utf8Bytes& Double(unsigned char lead, unsigned char trail) const {
         return double_[lead * 256 + trail];
     }
 
-    // The code point the bytes decode to, or -1 when they are not a character.
-    long CodePointOf(const char* bytes, int length) const {
-        const auto b0 = static_cast<unsigned char>(bytes[0]);
-        const Utf8Char* u = nullptr;
-        if (length == 1 && !lead_[b0])
-            u = &single_[b0];
-        else if (length == 2 && lead_[b0])
-            u = &Double(b0, static_cast<unsigned char>(bytes[1]));
-        if (!u || u->length == 0)
-            return -1;
-        std::size_t i = 0;
-        const long c = NextUtf8(reinterpret_cast<const unsigned char*>(u->bytes), u->length, i);
-        return c == static_cast<long>(kReplacement) ? -1 : c;
-    }
-
 private:
-    static void Set(Utf8Char& slot, long c) {
-        const bool valid = c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
-        slot = Utf8Of(valid ? static_cast<char32_t>(c) : kReplacement);
-    }
-
-    std::array<bool, 256> lead_{};
-    std::array<Utf8Char, 256> single_{};
-    std::array<Utf8Char, std::size_t{256} * 256> double_{};
+    std::array<Utf8Bytes, 256> single_{};
+    std::array<Utf8Bytes, std::size_t{256} * 256> double_{};
 };
 
 const DecodeTable& Table() {
@@ -159,14 +111,17 @@ const DecodeTable& Table() {
 // The code page 932 form of a code point; returns its byte count, 0 when it
 // has none. Only a form that decodes back to the same code point counts, so a
 // one-way mapping of either converter never stands for a character.
-int Encode(const DecodeTable& table, char32_t c, char out[2]) {
+int Encode(char32_t c, char out[2]) {
     if (c < 0x80) {
         out[0] = static_cast<char>(c);
         return 1;
     }
     char bytes[4];
     const int n = platform::Cp932EncodeOne(c, bytes);
-    if ((n != 1 && n != 2) || table.CodePointOf(bytes, n) != static_cast<long>(c))
+    if (n != 1 && n != 2)
+        return 0;
+    const bool lead = LeadBytes()[static_cast<unsigned char>(bytes[0])];
+    if (c == kReplacement || lead != (n == 2) || DecodeOne(bytes, static_cast<std::size_t>(n)) != c)
         return 0;
     out[0] = bytes[0];
     out[1] = n == 2 ? bytes[1] : '\0';
@@ -176,34 +131,35 @@ int Encode(const DecodeTable& table, char32_t c, char out[2]) {
 } // namespace
 
 bool IsLeadByte(unsigned char byte) {
-    return Table().IsLead(byte);
+    return LeadBytes()[byte];
 }
 
 void AppendCp932AsUtf8(std::string& out, std::string_view cp932Char) {
-    const DecodeTable& t = Table();
-    const Utf8Char* u = nullptr;
-    if (cp932Char.size() >= 2)
-        u = &t.Double(static_cast<unsigned char>(cp932Char[0]),
-                      static_cast<unsigned char>(cp932Char[1]));
-    else if (cp932Char.size() == 1)
-        u = &t.Single(static_cast<unsigned char>(cp932Char[0]));
-    if (u)
-        out.append(u->bytes, u->length);
+    // One character is decoded as the table would, without building it: its callers keep what
+    // they decode, so they ask once per distinct character.
+    if (cp932Char.empty())
+        return;
+    const bool lead = LeadBytes()[static_cast<unsigned char>(cp932Char[0])];
+    const std::size_t length = std::min<std::size_t>(cp932Char.size(), 2);
+    const Utf8Bytes u =
+        Utf8Of(length == 1 && lead ? kReplacement : DecodeOne(cp932Char.data(), length));
+    out.append(u.bytes, u.length);
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
     const DecodeTable& t = Table();
+    const std::array<bool, 256>& lead = LeadBytes();
     std::string out;
     out.reserve(cp932.size() + cp932.size() / 2);
     std::size_t k = 0;
     while (k < cp932.size()) {
         const auto b = static_cast<unsigned char>(cp932[k]);
-        if (t.IsLead(b) && k + 1 < cp932.size()) {
-            const Utf8Char& u = t.Double(b, static_cast<unsigned char>(cp932[k + 1]));
+        if (lead[b] && k + 1 < cp932.size()) {
+            const Utf8Bytes& u = t.Double(b, static_cast<unsigned char>(cp932[k + 1]));
             out.append(u.bytes, u.length);
             k += 2;
         } else {
-            const Utf8Char& u = t.Single(b);
+            const Utf8Bytes& u = t.Single(b);
             out.append(u.bytes, u.length);
             ++k;
         }
@@ -212,25 +168,45 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::vector<Cp932Char> Cp932Chars(std::string_view utf8) {
-    const DecodeTable& t = Table();
     std::vector<Cp932Char> chars;
     chars.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    // Characters repeat: the converter is asked only for a code point that is not the one
+    // last found in its slot.
+    struct Known {
+        char32_t c = 0; // none: only code points from 0x80 are kept
+        int n = 0;
+        char cp932[2] = {0, 0};
+    };
+    std::vector<Known> known;
     std::size_t i = 0;
     while (i < utf8.size()) {
         Cp932Char ch;
         ch.offset = i;
-        const long c = NextUtf8(s, utf8.size(), i);
-        if (c < 0) {
+        const Utf8Char c = DecodeUtf8(utf8.data() + i, utf8.data() + utf8.size());
+        i += c.length;
+        ch.length = static_cast<std::uint8_t>(c.length);
+        if (c.codePoint == kReplacement && c.length == 1) {
             // A byte that is not UTF-8: keep it as one narrow character.
-            ++i;
-            ch.length = 1;
             ch.width = 1;
             ch.mapped = false;
         } else {
-            ch.length = i - ch.offset;
-            const int n = Encode(t, static_cast<char32_t>(c), ch.cp932);
-            ch.width = n == 0 ? 2 : n;
+            const char32_t code = c.codePoint;
+            int n = 0;
+            if (code < 0x80) {
+                n = Encode(code, ch.cp932);
+            } else {
+                if (known.empty())
+                    known.resize(4096);
+                Known& k = known[code & 0xFFF];
+                if (k.c != code) {
+                    k = Known{code, 0, {0, 0}};
+                    k.n = Encode(code, k.cp932);
+                }
+                n = k.n;
+                ch.cp932[0] = k.cp932[0];
+                ch.cp932[1] = k.cp932[1];
+            }
+            ch.width = static_cast<std::uint8_t>(n == 0 ? 2 : n);
             ch.mapped = n != 0;
         }
         chars.push_back(ch);

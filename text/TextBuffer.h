@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Utf8.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -8,16 +10,6 @@
 #include <vector>
 
 namespace tinsora {
-
-/// One character of UTF-8 text: its code point and its length in bytes.
-struct Utf8Char {
-    char32_t codePoint = 0;
-    std::size_t length = 1;
-};
-
-/// The character at p (p < end); a byte that does not begin a valid sequence
-/// is a character of its own, U+FFFD of length 1.
-Utf8Char DecodeUtf8(const char* p, const char* end);
 
 /// How an edit may join the undo step before it: typed characters, Backspace
 /// and Delete each run together while they follow on from one another.

@@ -1,8 +1,10 @@
 #include "text/TextFile.h"
 
 #include "text/Error.h"
+#include "text/LineReader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -16,31 +18,12 @@
 
 namespace tinsora {
 
-std::vector<std::string_view> SplitLineViews(std::string_view bytes) {
-    if (const auto nul = bytes.find('\0'); nul != std::string_view::npos)
-        bytes = bytes.substr(0, nul);
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    std::size_t k = 0;
-    while (k < bytes.size()) {
-        const char c = bytes[k];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(bytes.substr(start, k - start));
-            if (c == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n')
-                ++k;
-            start = ++k;
-        } else {
-            ++k;
-        }
-    }
-    if (start < bytes.size())
-        lines.push_back(bytes.substr(start));
-    return lines;
-}
-
 std::vector<std::string> SplitLines(std::string_view bytes) {
-    const std::vector<std::string_view> views = SplitLineViews(bytes);
-    return std::vector<std::string>(views.begin(), views.end());
+    std::vector<std::string> lines;
+    std::string_view line;
+    for (LineReader reader(bytes); reader.Next(line);)
+        lines.emplace_back(line);
+    return lines;
 }
 
 FileTooLargeError::FileTooLargeError(std::string_view path, std::uint64_t limit)
@@ -171,10 +154,6 @@ OpenedFile Open(const std::string& path, FileKind kind) {
 
 } // namespace
 
-TextRead ReadStreamText(std::FILE* stream, std::string_view name, std::uint64_t limit) {
-    return ReadStream(stream, name, limit, 0);
-}
-
 TextRead ReadFileText(const std::string& path, std::uint64_t limit, FileKind kind) {
     const OpenedFile opened = Open(path, kind);
     return ReadStream(opened.file.get(), path, limit, opened.size);
@@ -188,11 +167,6 @@ std::string ReadFileBytes(const std::string& path, std::uint64_t limit, FileKind
     if (!read.complete)
         throw FileTooLargeError(path, limit);
     return std::move(read.bytes);
-}
-
-std::vector<std::string> ReadTextLines(const std::string& path, std::uint64_t limit,
-                                       FileKind kind) {
-    return SplitLines(ReadFileBytes(path, limit, kind));
 }
 
 } // namespace tinsora

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,12 +11,8 @@
 
 namespace tinsora {
 
-/// Splits text into lines at CR LF, LF or CR; a zero byte ends the text and a
-/// final line end adds no empty line. Lines carry no line-end bytes.
+/// The lines of LineReader (text/LineReader.h) as strings.
 std::vector<std::string> SplitLines(std::string_view bytes);
-
-/// SplitLines as views into bytes, for large texts read once.
-std::vector<std::string_view> SplitLineViews(std::string_view bytes);
 
 /// The most bytes a whole-file read takes when no other limit is given (1 GiB).
 inline constexpr std::uint64_t kDefaultReadLimit = 1073741824;
@@ -51,9 +46,6 @@ struct TextRead {
 /// the size of the whole source.
 TextRead ReadText(const ByteSource& source, std::uint64_t limit, std::uint64_t sizeHint = 0);
 
-/// ReadText from a stream (a pipe, a FIFO, a file); throws CannotOpenError(name) on a read error.
-TextRead ReadStreamText(std::FILE* stream, std::string_view name, std::uint64_t limit);
-
 /// Opens path and reads at most limit bytes of its text; throws
 /// CannotOpenError(path) when it cannot be opened or read or is not of kind
 /// (asked before anything waits on it, so a FIFO refused never blocks).
@@ -63,10 +55,5 @@ TextRead ReadFileText(const std::string& path, std::uint64_t limit, FileKind kin
 /// regular file as soon as its size does), and the errors of ReadFileText.
 std::string ReadFileBytes(const std::string& path, std::uint64_t limit = kDefaultReadLimit,
                           FileKind kind = FileKind::Any);
-
-/// ReadFileBytes then SplitLines.
-std::vector<std::string> ReadTextLines(const std::string& path,
-                                       std::uint64_t limit = kDefaultReadLimit,
-                                       FileKind kind = FileKind::Any);
 
 } // namespace tinsora

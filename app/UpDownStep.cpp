@@ -1,4 +1,4 @@
-#include "html/UpDownStep.h"
+#include "UpDownStep.h"
 
 #include "color/User.h"
 

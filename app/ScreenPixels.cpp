@@ -1,4 +1,4 @@
-#include "gradient/ScreenPixels.h"
+#include "ScreenPixels.h"
 
 #include <algorithm>
 #include <cmath>

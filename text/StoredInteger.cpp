@@ -1,4 +1,4 @@
-#include "color/StoredInteger.h"
+#include "text/StoredInteger.h"
 
 #include "color/User.h"
 #include "text/Error.h"
