@@ -20,7 +20,6 @@
 #include <vector>
 
 class DesktopServices;
-class HtmlTextClipboard;
 class QShortcut;
 class QTimer;
 
@@ -268,8 +267,7 @@ private:
     bool templateMouseDown = false; // the left button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
-    std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
-    QString saveDialogHtmlFileName;                   // offered again at the next save
+    QString saveDialogHtmlFileName; // offered again at the next save
     QString saveDialogHtmlFilter;
 
     // Colour tools: the CSS notations, the screen eyedropper and the contrast on the BODY page.

@@ -54,19 +54,6 @@ bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
 }
 
-// The pane's clipboard is the window's: a test scripts it, and its errors reach
-// the standard error box.
-class ServicesClipboard final : public HtmlTextClipboard {
-public:
-    explicit ServicesClipboard(DesktopServices& services) : services(services) {}
-    void setText(const QByteArray& utf8) override { services.setClipboardUtf8(utf8); }
-    std::optional<QString> text() override { return services.clipboardText(); }
-    bool hasText() override { return services.clipboardHasText(); }
-
-private:
-    DesktopServices& services;
-};
-
 } // namespace
 
 void TfrmMain::ConnectGenerators() {
@@ -76,8 +63,9 @@ void TfrmMain::ConnectGenerators() {
     connect(ui->btnClear, &QPushButton::clicked, this, &TfrmMain::btnClearClick);
     connect(ui->btnCancelHTML, &QPushButton::clicked, this, &TfrmMain::btnCancelHTMLClick);
     connect(ui->mnuSaveHTML, &QAction::triggered, this, &TfrmMain::mnuSaveHTMLClick);
-    paneClipboard = std::make_unique<ServicesClipboard>(services);
-    ui->txtHTML->setClipboard(paneClipboard.get());
+    // The pane's clipboard is the window's: a test scripts it, and its errors reach
+    // the standard error box.
+    ui->txtHTML->setServices(&services);
     connect(ui->txtHTML, &HtmlTextView::errorOccurred, this, &TfrmMain::txtHTMLError);
     // The progress of a run takes the place of "コピー" and "クリア" while it is shown.
     ui->prgHTML->hide();

@@ -4,12 +4,12 @@
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
 #include "PictureBox.h"
-#include "ReadFile.h"
 #include "Unit1.h"
 #include "color/Contrast.h"
 #include "html/GradientText.h"
 #include "html/Markup.h"
 #include "text/Error.h"
+#include "text/TextFile.h"
 #include "ui_Unit1.h"
 
 #include <QCheckBox>
@@ -139,7 +139,8 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
             control.beginPart(0, 0.4);
             std::string bytes;
             if (!typed) {
-                bytes = ReadWholeRegularFile(fileName, kMaxPaneBytes / 2);
+                bytes = tinsora::ReadFileBytes(fileName.toStdString(), kMaxPaneBytes / 2,
+                                               tinsora::FileKind::Regular);
                 o.fileBytes = bytes;
             }
             // Counted first, so that an output the pane cannot hold is refused with its size

@@ -149,7 +149,7 @@ TEST_F(PaneTest, TheUserEditsSelectsCopiesWithCrLfAndFindsInTheOutput) {
     services.clipboard.reset();
     ui().btnClipCopyHTML->click(); // the whole text, whatever is selected
     ASSERT_TRUE(services.clipboard.has_value());
-    EXPECT_EQ(*services.clipboard, QString::fromStdString(pane()->textCrLf()));
+    EXPECT_EQ(*services.clipboard, QString::fromUtf8(pane()->utf8CrLf(0, pane()->byteCount())));
     EXPECT_TRUE(services.clipboard->startsWith("<TABLE cellpadding=\"0\" cellspacing=\"0\">\r\n"));
 
     Key(Qt::Key_Home, Qt::ControlModifier);
