@@ -4,6 +4,7 @@
 #include "ClickableLabel.h"
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "PaneSink.h"
 #include "PictureBox.h"
 #include "SaveFile.h"
 #include "Unit1.h"
@@ -482,7 +483,7 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
                        options.css == tinsora::CssForm::Classes && !options.cssGradient;
     // A table too large for the pane is refused before it is built; one that fits is built
     // into a string of its size. The size of one with a rule per colour is known only after
-    // a walk through its cells: that one is counted in the run, as gradient text is.
+    // a walk through its cells: that one is refused in the run, as gradient text is.
     std::uint64_t held = 0;
     if (!rules) {
         tinsora::GradientTableOptions counted = options;
@@ -495,18 +496,12 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
     }
     options.lineEnd = std::string("\n");
     StartRun(
-        [options, held, rules](PaneRun::Control& control) mutable {
-            if (rules) {
-                control.beginPart(0, 0.3);
-                PaneSizeSink size(control);
-                tinsora::WriteGradientTable(options, size);
-                if (size.size() > kMaxPaneBytes)
-                    throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
-                held = size.held();
-            }
-            control.beginPart(rules ? 0.3 : 0, 0.8);
-            PaneTextSink sink(control, held);
+        [options, held](PaneRun::Control& control) {
+            control.beginPart(0, 0.8);
+            PaneSink sink(control, kMaxPaneBytes, held);
             tinsora::WriteGradientTable(options, sink);
+            if (sink.tooLarge())
+                throw tinsora::OutputTooLargeError(std::to_string(sink.size()), kMaxPaneBytes);
             control.beginPart(0.8, 1); // the line index
             return tinsora::PreparedText(sink.take());
         },

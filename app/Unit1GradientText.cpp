@@ -3,6 +3,7 @@
 
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "PaneSink.h"
 #include "PictureBox.h"
 #include "Unit1.h"
 #include "color/Contrast.h"
@@ -136,22 +137,20 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
             // Read here, off the user-interface thread, so that any file name the platform
             // can open works. Every byte of a text makes at least two in the pane (a CR LF
             // makes "<BR>"), so a larger file could only be refused once it had been run.
-            control.beginPart(0, 0.4);
+            control.beginPart(0, 0.8);
             std::string bytes;
             if (!typed) {
                 bytes = tinsora::ReadFileBytes(fileName.toStdString(), kMaxPaneBytes / 2,
                                                tinsora::FileKind::Regular);
                 o.fileBytes = bytes;
             }
-            // Counted first, so that an output the pane cannot hold is refused with its size
-            // without being held, and one it can is made into a string of its size.
-            PaneSizeSink size(control);
-            tinsora::WriteGradientText(o, size);
-            if (size.size() > kMaxPaneBytes)
-                throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
-            control.beginPart(0.4, 0.85);
-            PaneTextSink sink(control, size.held());
+            // Kept up to the pane's limit and only counted beyond it, so that an output the
+            // pane cannot hold is refused with its size without being held.
+            PaneSink sink(control, kMaxPaneBytes);
             tinsora::WriteGradientText(o, sink);
+            if (sink.tooLarge())
+                throw tinsora::OutputTooLargeError(std::to_string(sink.size()), kMaxPaneBytes);
+            control.beginPart(0.8, 0.85); // the lowest contrast
             *lowest = tinsora::LowestContrastColor(o, background);
             control.beginPart(0.85, 1); // the line index
             return tinsora::PreparedText(sink.take());
