@@ -3,6 +3,7 @@
 
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "PaneController.h"
 #include "PaneSink.h"
 #include "PictureBox.h"
 #include "Unit1.h"
@@ -132,7 +133,7 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     // The characters' lowest contrast against the page's background, found in the run.
     const tinsora::ColorRGB background = tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor);
     auto lowest = std::make_shared<std::optional<tinsora::ColorRGB>>();
-    StartRun(
+    paneRuns->start(
         [o, typed, fileName, background, lowest](PaneRun::Control& control) mutable {
             // Read here, off the user-interface thread, so that any file name the platform
             // can open works. Every byte of a text makes at least two in the pane (a CR LF
