@@ -1,6 +1,5 @@
-#include "DesktopServices.h"
-
 #include "EyedropperPortal.h"
+#include "QtDesktopServices.h"
 #include "text/Error.h"
 
 #include <QApplication>

@@ -1,11 +1,12 @@
 #include "HtmlTextView.h"
 
-#include "DesktopServices.h"
 #include "HtmlFindBar.h"
-#include "HtmlTextAccessible.h"
 #include "HtmlTextLayout.h"
+#include "HtmlTextViewAccessible.h"
+#include "QtDesktopServices.h"
 #include "text/Error.h"
 #include "text/LineEnds.h"
+#include "text/Utf16Index.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,7 +95,7 @@ enum class HtmlTextView::Command {
 
 HtmlTextView::HtmlTextView(QWidget* parent)
     : QAbstractScrollArea(parent), layout(std::make_unique<HtmlTextLayout>(buffer)),
-      units(std::make_unique<Utf16Index>(buffer)), services(&Desktop()),
+      units(std::make_unique<tinsora::Utf16Index>(buffer)), services(&Desktop()),
       bar(new HtmlFindBar(this)) {
     HtmlTextViewAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
@@ -211,7 +212,7 @@ std::size_t HtmlTextView::measuredBytes() const {
 // ---- changes of the text
 
 void HtmlTextView::replaced() {
-    units->forgetFrom(0);
+    units->ForgetFrom(0);
     anchor = caret = 0;
     preferredX = -1;
     preedit.clear();
@@ -238,7 +239,7 @@ void HtmlTextView::edit(std::size_t begin, std::size_t end, std::string_view tex
 }
 
 void HtmlTextView::changed(const tinsora::TextChange& change, const ToldChange& before) {
-    units->forgetFrom(change.position);
+    units->ForgetFrom(change.position);
     layout->update(change);
     if (change.removedLines > 0 || change.removed > kRemeasureBytes ||
         change.insertedLines > kMeasureAtOnceLines || buffer.Empty()) {

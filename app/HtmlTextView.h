@@ -18,7 +18,10 @@ class HtmlFindBar;
 class HtmlTextLayout;
 class HtmlTextViewAccessible;
 class QMenu;
+
+namespace tinsora {
 class Utf16Index;
+} // namespace tinsora
 
 /// The output pane: a plain-text editor for outputs of any size. The text is
 /// held once, as UTF-8 with LF line ends; only the lines on screen are drawn,
@@ -176,8 +179,8 @@ private:
 
     tinsora::TextBuffer buffer;
     std::unique_ptr<HtmlTextLayout> layout;
-    std::unique_ptr<Utf16Index> units; // offsets as screen readers count them
-    DesktopServices* services;         // the clipboard's
+    std::unique_ptr<tinsora::Utf16Index> units; // offsets as screen readers count them
+    DesktopServices* services;                  // the clipboard's
     HtmlFindBar* bar;
 
     std::size_t anchor = 0;

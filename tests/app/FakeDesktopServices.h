@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopServices.h"
+#include "QtDesktopServices.h"
 
 #include <QString>
 #include <QStringList>

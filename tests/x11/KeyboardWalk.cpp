@@ -5,8 +5,8 @@
 // closed by its access key, the pane's text untouched by every key with Alt.
 
 #include "Application.h"
-#include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "QtDesktopServices.h"
 #include "WindowFixture.h"
 
 #include <QAction>
