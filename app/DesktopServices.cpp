@@ -261,6 +261,6 @@ void QtDesktopServices::setPointerPosition(const QPoint& position) {
     QCursor::setPos(position);
 }
 
-bool QtDesktopServices::pickColorFromDesktop(QWidget* parent, DesktopPickDone done) {
-    return PickColorThroughPortal(parent, std::move(done));
+bool QtDesktopServices::pickColorFromDesktop(QWidget* parent, const DesktopPickDone& done) {
+    return PickColorThroughPortal(parent, done);
 }

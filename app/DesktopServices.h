@@ -104,5 +104,5 @@ public:
     using DesktopPickDone = std::function<void(std::optional<QColor> color, const QString& error)>;
     /// Asks the desktop to let the user pick a colour from the screen (the desktop portal);
     /// done is called later. False, and done is never called, where there is no such service.
-    virtual bool pickColorFromDesktop(QWidget*, DesktopPickDone) { return false; }
+    virtual bool pickColorFromDesktop(QWidget*, const DesktopPickDone&) { return false; }
 };

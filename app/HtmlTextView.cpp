@@ -188,7 +188,7 @@ QString HtmlTextView::selectedText() const {
 QString HtmlTextView::textOf(std::size_t begin, std::size_t end) const {
     const std::string_view range = std::string_view(buffer.Text()).substr(begin, end - begin);
     QString out;
-    out.resize(static_cast<qsizetype>(range.size() + 1));
+    out.resize(static_cast<qsizetype>(range.size()) + 1);
     QStringDecoder decoder(QStringDecoder::Utf8);
     QChar* const at = decoder.appendToBuffer(
         out.data(), QByteArrayView(range.data(), static_cast<qsizetype>(range.size())));

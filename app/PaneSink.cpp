@@ -7,7 +7,7 @@
 namespace {
 
 // Room past the text, so that the first edits of a large text do not move all of it.
-constexpr std::size_t kSlack = 64 * 1024;
+constexpr std::size_t kSlack = std::size_t(64) * 1024;
 // A text of unknown size is kept in pieces of at least this size, and up to the largest.
 constexpr std::size_t kFirstPiece = std::size_t(1) << 16;
 constexpr std::size_t kLargestPiece = std::size_t(1) << 24;

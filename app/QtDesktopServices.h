@@ -26,5 +26,5 @@ public:
     std::vector<ScreenGrab> grabScreens() override;
     QPointF pointerPosition() override;
     void setPointerPosition(const QPoint& position) override;
-    bool pickColorFromDesktop(QWidget* parent, DesktopPickDone done) override;
+    bool pickColorFromDesktop(QWidget* parent, const DesktopPickDone& done) override;
 };

@@ -79,7 +79,7 @@ void TfrmMain::ConnectHandlers() {
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {
     QString text;
     try {
-        std::rethrow_exception(error);
+        std::rethrow_exception(std::move(error));
     } catch (const std::bad_alloc&) {
         text = QStringLiteral("メモリが不足しています");
     } catch (const std::exception& e) {

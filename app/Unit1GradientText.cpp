@@ -187,9 +187,7 @@ void TfrmMain::ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& 
         mark = tr("AA大");
         color = QStringLiteral("#a05a00");
     }
-    const auto meets = [this](bool met) {
-        return met ? tr("を満たします。") : tr("を満たしません。");
-    };
+    const auto meets = [](bool met) { return met ? tr("を満たします。") : tr("を満たしません。"); };
     const QString sentence =
         tr("文字の色と背景色(bgcolor)の最も低いコントラスト比は %1 です (#%2)。")
             .arg(ratio, QString::fromStdString(tinsora::HexColor(*lowest))) +
