@@ -8,52 +8,41 @@ namespace {
 
 // Room past the text, so that the first edits of a large text do not move all of it.
 constexpr std::size_t kSlack = std::size_t(64) * 1024;
-// A text of unknown size is kept in pieces of at least this size, and up to the largest.
-constexpr std::size_t kFirstPiece = std::size_t(1) << 16;
-constexpr std::size_t kLargestPiece = std::size_t(1) << 24;
 
 } // namespace
 
 PaneSink::PaneSink(PaneRun::Control& control_, std::uint64_t limit_, std::uint64_t held)
-    : control(control_), limit(limit_) {
-    if (held != 0 && held <= limit)
-        pieces.emplace_back().reserve(static_cast<std::size_t>(held) + kSlack);
+    : control(control_), limit(limit_), counted(held == 0) {
+    text.reserve(held != 0 && held <= limit ? static_cast<std::size_t>(held) + kSlack : kSlack);
 }
 
 void PaneSink::Write(std::string_view bytes) {
     control.checkCancelled();
-    crLfSize += tinsora::CrLfSize(bytes);
-    if (crLfSize > limit) {
-        std::vector<std::string>().swap(pieces); // only counted from here on
+    if (counted && (crLfSize += tinsora::CrLfSize(bytes)) > limit) {
+        std::string().swap(text); // only counted from here on
         return;
     }
-    if (pieces.empty() || pieces.back().capacity() - pieces.back().size() < bytes.size()) {
-        const std::size_t next =
-            pieces.empty() ? kFirstPiece : std::min(2 * pieces.back().capacity(), kLargestPiece);
-        pieces.emplace_back().reserve(std::max(next, bytes.size()));
-    }
-    pieces.back().append(bytes);
+    if (text.capacity() - text.size() < bytes.size())
+        grow(bytes.size());
+    text.append(bytes);
 }
 
-void PaneSink::Progress(std::uint64_t done, std::uint64_t total) {
-    control.progress(done, total);
+// A text of unknown size is given room for all of it as far as the part of the run done
+// foretells, with an eighth to spare: it is moved early, while it is small, and then held
+// once (room reserved and not written takes no memory). Without a forecast it doubles.
+void PaneSink::grow(std::size_t more) {
+    const std::size_t needed = text.size() + more;
+    std::size_t room = 2 * text.capacity();
+    if (done > 0 && done < 1) {
+        const auto forecast = static_cast<std::size_t>(static_cast<double>(needed) / done * 1.125);
+        room = std::max(forecast, needed + needed / 8);
+    }
+    const auto most = static_cast<std::size_t>(limit);
+    text.reserve(std::max(std::min(room, most), needed) + kSlack);
 }
 
-std::string PaneSink::take() {
-    if (pieces.size() == 1) {
-        std::string text = std::move(pieces.front());
-        pieces.clear();
-        return text;
-    }
-    std::size_t size = 0;
-    for (const std::string& piece : pieces)
-        size += piece.size();
-    std::string text;
-    text.reserve(size + kSlack);
-    for (std::string& piece : pieces) {
-        text.append(piece);
-        std::string().swap(piece); // given back at once: the text is held about once
-    }
-    pieces.clear();
-    return text;
+void PaneSink::Progress(std::uint64_t done_, std::uint64_t total) {
+    control.progress(done_, total);
+    done =
+        total == 0 ? 0 : static_cast<double>(std::min(done_, total)) / static_cast<double>(total);
 }
