@@ -1,6 +1,5 @@
-#include "DesktopServices.h"
-
 #include "EyedropperPortal.h"
+#include "QtDesktopServices.h"
 #include "text/Error.h"
 
 #include <QApplication>
@@ -264,6 +263,6 @@ void QtDesktopServices::setPointerPosition(const QPoint& position) {
     QCursor::setPos(position);
 }
 
-bool QtDesktopServices::pickColorFromDesktop(QWidget* parent, DesktopPickDone done) {
-    return PickColorThroughPortal(parent, std::move(done));
+bool QtDesktopServices::pickColorFromDesktop(QWidget* parent, const DesktopPickDone& done) {
+    return PickColorThroughPortal(parent, done);
 }

@@ -104,32 +104,5 @@ public:
     using DesktopPickDone = std::function<void(std::optional<QColor> color, const QString& error)>;
     /// Asks the desktop to let the user pick a colour from the screen (the desktop portal);
     /// done is called later. False, and done is never called, where there is no such service.
-    virtual bool pickColorFromDesktop(QWidget*, DesktopPickDone) { return false; }
-};
-
-/// The real desktop.
-class QtDesktopServices final : public DesktopServices {
-public:
-    bool askRetryCancel(QWidget* parent, const QString& caption, const QString& text) override;
-    bool askOkCancel(QWidget* parent, const QString& caption, const QString& text) override;
-    void showError(QWidget* parent, const QString& text) override;
-    std::optional<QString> chooseOpenFile(QWidget* parent,
-                                          const FileDialogRequest& request) override;
-    std::optional<QString> chooseSaveFile(QWidget* parent,
-                                          const FileDialogRequest& request) override;
-    std::optional<SaveFileChoice> chooseSaveFileAndFilter(QWidget* parent,
-                                                          const FileDialogRequest& request,
-                                                          const QString& filter) override;
-    void setClipboardText(const QString& text) override;
-    void setClipboardUtf8(const QByteArray& utf8) override;
-    std::optional<QString> clipboardText() override;
-    bool clipboardHasText() override;
-    int screenWidth() override;
-    bool openUrl(const QUrl& url, OpenFailed failed) override;
-
-    // The screen, for the eyedropper.
-    std::vector<ScreenGrab> grabScreens() override;
-    QPointF pointerPosition() override;
-    void setPointerPosition(const QPoint& position) override;
-    bool pickColorFromDesktop(QWidget* parent, DesktopPickDone done) override;
+    virtual bool pickColorFromDesktop(QWidget*, const DesktopPickDone&) { return false; }
 };

@@ -1,14 +1,16 @@
 #include "HtmlTextView.h"
 
 #include "HtmlFindBar.h"
-#include "HtmlTextAccessible.h"
 #include "HtmlTextLayout.h"
+#include "HtmlTextViewAccessible.h"
+#include "QtDesktopServices.h"
 #include "Texts.h"
 #include "text/Error.h"
+#include "text/LineEnds.h"
+#include "text/Utf16Index.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,7 +20,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStringDecoder>
@@ -55,41 +56,13 @@ QString Elided(const QString& text) {
     return text.size() <= kShown ? text : text.left(kShown) + QStringLiteral("…");
 }
 
+// The desktop's own clipboard, for a pane given no services.
+DesktopServices& Desktop() {
+    static QtDesktopServices desktop;
+    return desktop;
+}
+
 } // namespace
-
-// The bytes themselves are the clipboard's text: held once, as they are, where
-// a QString would hold twice as many bytes and a paste into another program
-// would make the UTF-8 again.
-void SystemHtmlTextClipboard::setText(const QByteArray& utf8) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        throw tinsora::Error(
-            QCoreApplication::translate("HtmlTextView", "クリップボードを開くことができません")
-                .toStdString());
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("text/plain"), utf8);
-    clipboard->setMimeData(data);
-}
-
-// Asked of what the clipboard holds before its text is: a clipboard that no
-// program owns has no data at all.
-std::optional<QString> SystemHtmlTextClipboard::text() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        throw tinsora::Error(
-            QCoreApplication::translate("HtmlTextView", "クリップボードを開くことができません")
-                .toStdString());
-    const QMimeData* data = clipboard->mimeData();
-    if (!data || !data->hasText())
-        return std::nullopt;
-    return data->text();
-}
-
-bool SystemHtmlTextClipboard::hasText() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    return data && data->hasText();
-}
 
 enum class HtmlTextView::Command {
     None,
@@ -124,7 +97,8 @@ enum class HtmlTextView::Command {
 
 HtmlTextView::HtmlTextView(QWidget* parent)
     : QAbstractScrollArea(parent), layout(std::make_unique<HtmlTextLayout>(buffer)),
-      units(std::make_unique<Utf16Index>(buffer)), bar(new HtmlFindBar(this)) {
+      units(std::make_unique<tinsora::Utf16Index>(buffer)), services(&Desktop()),
+      bar(new HtmlFindBar(this)) {
     HtmlTextViewAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -138,8 +112,8 @@ HtmlTextView::HtmlTextView(QWidget* parent)
 
 HtmlTextView::~HtmlTextView() = default;
 
-void HtmlTextView::setClipboard(HtmlTextClipboard* clipboard_) {
-    clipboard = clipboard_ ? clipboard_ : &systemClipboard;
+void HtmlTextView::setServices(DesktopServices* services_) {
+    services = services_ ? services_ : &Desktop();
 }
 
 void HtmlTextView::setText(std::string&& utf8) {
@@ -180,26 +154,14 @@ void HtmlTextView::removeAll() {
     edit(0, buffer.Size(), {});
 }
 
-std::string HtmlTextView::textCrLf() const {
-    return buffer.TextCrLf(0, buffer.Size());
-}
-
 QByteArray HtmlTextView::utf8CrLf(std::size_t begin, std::size_t end) const {
     end = std::min(end, buffer.Size());
     begin = std::min(begin, end);
     const std::string_view range = std::string_view(buffer.Text()).substr(begin, end - begin);
-    const auto breaks = static_cast<qsizetype>(std::count(range.begin(), range.end(), '\n'));
-    QByteArray out(static_cast<qsizetype>(range.size()) + breaks, Qt::Uninitialized);
+    QByteArray out(static_cast<qsizetype>(tinsora::CrLfSize(range)), Qt::Uninitialized);
     char* at = out.data();
-    for (std::size_t from = 0; from < range.size();) {
-        const std::size_t lf = std::min(range.find('\n', from), range.size());
-        at = std::copy(range.data() + from, range.data() + lf, at);
-        if (lf < range.size()) {
-            *at++ = '\r';
-            *at++ = '\n';
-        }
-        from = lf + 1;
-    }
+    tinsora::ForEachCrLfPiece(
+        range, [&](std::string_view piece) { at = std::copy(piece.begin(), piece.end(), at); });
     return out;
 }
 
@@ -217,46 +179,21 @@ void HtmlTextView::setReadOnly(bool readOnly_) {
 }
 
 QString HtmlTextView::toPlainText() const {
-    return textOf(0, buffer.Size(), false);
-}
-
-QString HtmlTextView::toPlainTextCrLf() const {
-    return textOf(0, buffer.Size(), true);
+    return textOf(0, buffer.Size());
 }
 
 QString HtmlTextView::selectedText() const {
-    return textOf(selectionStart(), selectionEnd(), false);
+    return textOf(selectionStart(), selectionEnd());
 }
 
-// Decoded straight into one string of the final size: no copy of the bytes
-// with CR LF on the way, which for a large text would be its size again.
-QString HtmlTextView::textOf(std::size_t begin, std::size_t end, bool crLf) const {
+// Decoded straight into one string of the final size.
+QString HtmlTextView::textOf(std::size_t begin, std::size_t end) const {
     const std::string_view range = std::string_view(buffer.Text()).substr(begin, end - begin);
-    const std::size_t breaks =
-        crLf ? static_cast<std::size_t>(std::count(range.begin(), range.end(), '\n')) : 0;
     QString out;
-    out.resize(static_cast<qsizetype>(range.size() + breaks + 1));
+    out.resize(static_cast<qsizetype>(range.size()) + 1);
     QStringDecoder decoder(QStringDecoder::Utf8);
-    QChar* at = out.data();
-    const auto decode = [&](std::string_view piece) {
-        at = decoder.appendToBuffer(
-            at, QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size())));
-    };
-    if (!crLf) {
-        decode(range);
-    } else {
-        for (std::size_t from = 0; from < range.size();) {
-            const std::size_t lf = range.find('\n', from);
-            if (lf == std::string_view::npos) {
-                decode(range.substr(from));
-                break;
-            }
-            decode(range.substr(from, lf - from));
-            *at++ = QLatin1Char('\r');
-            *at++ = QLatin1Char('\n');
-            from = lf + 1;
-        }
-    }
+    QChar* const at = decoder.appendToBuffer(
+        out.data(), QByteArrayView(range.data(), static_cast<qsizetype>(range.size())));
     out.truncate(at - out.constData());
     return out;
 }
@@ -277,7 +214,7 @@ std::size_t HtmlTextView::measuredBytes() const {
 // ---- changes of the text
 
 void HtmlTextView::replaced() {
-    units->forgetFrom(0);
+    units->ForgetFrom(0);
     anchor = caret = 0;
     preferredX = -1;
     preedit.clear();
@@ -304,7 +241,7 @@ void HtmlTextView::edit(std::size_t begin, std::size_t end, std::string_view tex
 }
 
 void HtmlTextView::changed(const tinsora::TextChange& change, const ToldChange& before) {
-    units->forgetFrom(change.position);
+    units->ForgetFrom(change.position);
     layout->update(change);
     if (change.removedLines > 0 || change.removed > kRemeasureBytes ||
         change.insertedLines > kMeasureAtOnceLines || buffer.Empty()) {
@@ -346,7 +283,7 @@ bool HtmlTextView::copySelection() {
     if (!hasSelection())
         return true;
     try {
-        clipboard->setText(utf8CrLf(selectionStart(), selectionEnd()));
+        services->setClipboardUtf8(utf8CrLf(selectionStart(), selectionEnd()));
         return true;
     } catch (const std::exception& e) {
         emit errorOccurred(ErrorText(e));
@@ -368,7 +305,7 @@ void HtmlTextView::paste() {
         return;
     std::optional<QString> text;
     try {
-        text = clipboard->text();
+        text = services->clipboardText();
     } catch (const std::exception& e) {
         emit errorOccurred(ErrorText(e));
         return;
@@ -535,14 +472,8 @@ std::size_t HtmlTextView::hitTest(const QPoint& point) const {
 // ---- find
 
 HtmlTextView::FindResult HtmlTextView::find(const QString& needle, bool backward) {
-    std::string bytes = Utf8(needle);
-    std::string lf;
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        if (bytes[k] != '\r')
-            lf += bytes[k];
-        else if (k + 1 >= bytes.size() || bytes[k + 1] != '\n')
-            lf += '\n';
-    }
+    std::string lf = Utf8(needle);
+    tinsora::MakeLfEnds(lf);
     if (lf.empty())
         return FindResult::NotFound;
     bool wrapped = false;
@@ -899,7 +830,7 @@ std::pair<std::size_t, std::size_t> HtmlTextView::surrounding() const {
 QVariant HtmlTextView::inputMethodQuery(Qt::InputMethodQuery query) const {
     const auto [from, to] = surrounding();
     const auto units = [&](std::size_t a, std::size_t b) {
-        return static_cast<int>(textOf(a, b, false).size());
+        return static_cast<int>(textOf(a, b).size());
     };
     switch (query) {
     case Qt::ImEnabled:
@@ -911,11 +842,11 @@ QVariant HtmlTextView::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImCursorRectangle:
         return cursorRect().translated(viewport()->pos());
     case Qt::ImSurroundingText:
-        return textOf(from, to, false);
+        return textOf(from, to);
     case Qt::ImTextBeforeCursor:
-        return textOf(from, caret, false);
+        return textOf(from, caret);
     case Qt::ImTextAfterCursor:
-        return textOf(caret, to, false);
+        return textOf(caret, to);
     case Qt::ImCursorPosition:
         return units(from, caret);
     case Qt::ImAnchorPosition:
@@ -1009,7 +940,7 @@ QMenu* HtmlTextView::createContextMenu(QWidget* parent) {
     };
     bool pasteable = false;
     try {
-        pasteable = !readOnly && clipboard->hasText();
+        pasteable = !readOnly && services->clipboardHasText();
     } catch (const std::exception&) {
         // A clipboard that cannot be read has nothing to paste.
     }

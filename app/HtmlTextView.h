@@ -13,36 +13,15 @@
 #include <string_view>
 #include <utility>
 
+class DesktopServices;
 class HtmlFindBar;
 class HtmlTextLayout;
 class HtmlTextViewAccessible;
 class QMenu;
+
+namespace tinsora {
 class Utf16Index;
-
-/// The clipboard as the output pane uses it; the window can hand the pane its own.
-class HtmlTextClipboard {
-public:
-    virtual ~HtmlTextClipboard() = default;
-    /// Replaces the clipboard's content with a plain text given as UTF-8; throws
-    /// tinsora::Error ("クリップボードを開くことができません") when the clipboard cannot be used.
-    virtual void setText(const QByteArray& utf8) = 0;
-    /// The clipboard's plain text: nothing when it holds none (no program owns
-    /// it, or what it holds is no text). Throws as setText.
-    virtual std::optional<QString> text() = 0;
-    /// Whether the clipboard holds a text to paste.
-    virtual bool hasText() {
-        const std::optional<QString> held = text();
-        return held && !held->isEmpty();
-    }
-};
-
-/// The desktop's clipboard, through QGuiApplication::clipboard().
-class SystemHtmlTextClipboard final : public HtmlTextClipboard {
-public:
-    void setText(const QByteArray& utf8) override;
-    std::optional<QString> text() override;
-    bool hasText() override;
-};
+} // namespace tinsora
 
 /// The output pane: a plain-text editor for outputs of any size. The text is
 /// held once, as UTF-8 with LF line ends; only the lines on screen are drawn,
@@ -61,8 +40,8 @@ public:
     explicit HtmlTextView(QWidget* parent = nullptr);
     ~HtmlTextView() override;
 
-    /// The clipboard copy, cut and paste use; nullptr for the desktop's.
-    void setClipboard(HtmlTextClipboard* clipboard);
+    /// The services whose clipboard copy, cut and paste use; nullptr for the desktop's.
+    void setServices(DesktopServices* services);
 
     /// Replaces the whole text, taking the string's storage (UTF-8; CR LF and CR
     /// become LF). The caret goes to the start and the undo history is cleared.
@@ -74,14 +53,10 @@ public:
     void setPlainText(const QString& text);
     /// The text as held: UTF-8 with LF line ends.
     const std::string& text() const { return buffer.Text(); }
-    /// The text with CR LF line ends, as bytes.
-    std::string textCrLf() const;
     /// The text of [begin, end) with CR LF line ends, as UTF-8 bytes for the clipboard.
     QByteArray utf8CrLf(std::size_t begin, std::size_t end) const;
     /// The text with LF line ends.
     QString toPlainText() const;
-    /// The text with CR LF line ends, as the clipboard takes it.
-    QString toPlainTextCrLf() const;
     /// Empties the pane and gives back the memory its text held.
     void clear();
     /// Empties the pane as an edit of the user's, which Ctrl+Z takes back.
@@ -194,7 +169,7 @@ private:
     void findAgain(bool backward);
     void dragTo(const QPoint& point);
 
-    QString textOf(std::size_t begin, std::size_t end, bool crLf) const;
+    QString textOf(std::size_t begin, std::size_t end) const;
     std::size_t hitTest(const QPoint& point) const;
     std::size_t firstLine() const;
     int visibleRows() const;
@@ -204,9 +179,8 @@ private:
 
     tinsora::TextBuffer buffer;
     std::unique_ptr<HtmlTextLayout> layout;
-    std::unique_ptr<Utf16Index> units; // offsets as screen readers count them
-    SystemHtmlTextClipboard systemClipboard;
-    HtmlTextClipboard* clipboard = &systemClipboard;
+    std::unique_ptr<tinsora::Utf16Index> units; // offsets as screen readers count them
+    DesktopServices* services;                  // the clipboard's
     HtmlFindBar* bar;
 
     std::size_t anchor = 0;

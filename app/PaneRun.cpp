@@ -8,9 +8,6 @@ namespace {
 // Thrown through the work when the run has been cancelled; caught only by the run.
 struct Cancelled {};
 
-// Room past the text, so that the first edits of a large text do not move all of it.
-constexpr std::uint64_t kSlack = 64 * 1024;
-
 } // namespace
 
 void PaneRun::Control::checkCancelled() const {
@@ -68,27 +65,4 @@ void PaneRun::run(const Work& work) {
     // Posted to the thread that made the run; dropped if the run is gone by then.
     QMetaObject::invokeMethod(
         this, [this] { emit finished(); }, Qt::QueuedConnection);
-}
-
-PaneTextSink::PaneTextSink(PaneRun::Control& control_, std::uint64_t size) : control(control_) {
-    text.reserve(static_cast<std::size_t>(size + kSlack));
-}
-
-void PaneTextSink::Write(std::string_view bytes) {
-    control.checkCancelled();
-    text.append(bytes);
-}
-
-void PaneTextSink::Progress(std::uint64_t done, std::uint64_t total) {
-    control.progress(done, total);
-}
-
-void PaneSizeSink::Write(std::string_view piece) {
-    control.checkCancelled();
-    bytes += piece.size();
-    lineEnds += static_cast<std::uint64_t>(std::count(piece.begin(), piece.end(), '\n'));
-}
-
-void PaneSizeSink::Progress(std::uint64_t done, std::uint64_t total) {
-    control.progress(done, total);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "html/OutputSink.h"
 #include "text/TextBuffer.h"
 
 #include <QObject>
@@ -77,37 +76,4 @@ private:
     std::exception_ptr failure;
     tinsora::PreparedText result;
     std::thread thread;
-};
-
-/// The pane's text as a generation makes it: appended to a string reserved
-/// for all of it, with some room to spare for the user's first edits.
-class PaneTextSink final : public tinsora::OutputSink {
-public:
-    PaneTextSink(PaneRun::Control& control, std::uint64_t size);
-    void Write(std::string_view bytes) override;
-    void Progress(std::uint64_t done, std::uint64_t total) override;
-    /// Hands the text over.
-    std::string take() { return std::move(text); }
-
-private:
-    PaneRun::Control& control;
-    std::string text;
-};
-
-/// A generation only counted: the bytes it makes as the pane's text, every line
-/// end counted as CR LF, as a copy or a saved file holds it.
-class PaneSizeSink final : public tinsora::OutputSink {
-public:
-    explicit PaneSizeSink(PaneRun::Control& control) : control(control) {}
-    void Write(std::string_view bytes) override;
-    void Progress(std::uint64_t done, std::uint64_t total) override;
-    /// Bytes with CR LF line ends.
-    std::uint64_t size() const { return bytes + lineEnds; }
-    /// Bytes as the pane holds them (LF line ends).
-    std::uint64_t held() const { return bytes; }
-
-private:
-    PaneRun::Control& control;
-    std::uint64_t bytes = 0;
-    std::uint64_t lineEnds = 0;
 };

@@ -3,6 +3,7 @@
 #include "ControlAccessible.h"
 #include "DesktopServices.h"
 #include "LineBoxPaste.h"
+#include "PaneController.h"
 #include "Texts.h"
 #include "text/Error.h"
 #include "ui_Unit1.h"
@@ -16,7 +17,7 @@
 #include <QToolButton>
 
 TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
-    : QMainWindow(parent), ui(new Ui::TfrmMain), services(services) {
+    : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()), services(services) {
     // Before the controls are made: a screen reader may ask about them at once.
     InstallControlAccessibility();
     ui->setupUi(this);
@@ -26,11 +27,16 @@ TfrmMain::TfrmMain(DesktopServices& services, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     // A save is let finish (it reads the pane until it is done); a generation is stopped.
-    if (run && runSaves)
-        run->finish();
-    StopRun();
+    paneRuns.reset();
     Guard([this] { FormDestroy(); });
-    delete ui;
+}
+
+bool TfrmMain::runInProgress() const {
+    return paneRuns && paneRuns->running();
+}
+
+void TfrmMain::setRunPause(std::function<void()> pause) {
+    paneRuns->setPause(std::move(pause));
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -75,7 +81,7 @@ void TfrmMain::ConnectHandlers() {
 void TfrmMain::ShowError(std::exception_ptr error) noexcept {
     QString text;
     try {
-        std::rethrow_exception(error);
+        std::rethrow_exception(std::move(error));
     } catch (const std::bad_alloc&) {
         text = tr("メモリが不足しています");
     } catch (const std::exception& e) {

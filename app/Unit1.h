@@ -1,6 +1,5 @@
 #pragma once
 
-#include "PaneRun.h"
 #include "UpDown.h"
 #include "UpDownStep.h"
 #include "color/User.h"
@@ -8,7 +7,6 @@
 #include "html/BodyTag.h"
 #include "html/OutputStyle.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
@@ -20,9 +18,7 @@
 #include <vector>
 
 class DesktopServices;
-class HtmlTextClipboard;
-class QShortcut;
-class QTimer;
+class PaneController;
 
 namespace tinsora {
 struct GradientTextPreview;
@@ -53,13 +49,13 @@ public:
     /// Runs FormDestroy (the settings are written here).
     ~TfrmMain() override;
 
-    Ui::TfrmMain* form() const { return ui; }
+    Ui::TfrmMain* form() const { return ui.get(); }
     int currentWindowType() const { return windowType; }
     /// Whether a generation or a save of the output pane is running (off the
     /// user-interface thread).
-    bool runInProgress() const { return run != nullptr; }
+    bool runInProgress() const;
     /// Called on the worker's thread when a run first reports progress: tests hold a run there.
-    void setRunPause(std::function<void()> pause) { runPause = std::move(pause); }
+    void setRunPause(std::function<void()> pause);
     const std::vector<std::string>& templates() const { return templateLines; }
 
 private slots:
@@ -197,17 +193,6 @@ private:
     void ConnectGenerators();
     void GenerateForActivePage();
     void SetPaneText(std::string&& utf8);
-    /// Starts work off the user-interface thread; once it is complete, completed gets the text
-    /// it made (and may put it in the pane). A run that fails shows its error after failed;
-    /// a cancelled one changes nothing.
-    void StartRun(PaneRun::Work work, std::function<void(tinsora::PreparedText&&)> completed,
-                  std::function<void()> failed = {});
-    void RunFinished();
-    void RunTick();
-    void ShowRunProgress();
-    void SetRunning(bool running);
-    /// Ends the run of the output pane, if any: cancelled and waited for.
-    void StopRun();
     void SetOutputStyle(tinsora::OutputStyle style);
     /// Where the HTML5 + CSS style puts its CSS, as the menu says.
     tinsora::CssForm CssFormChosen() const;
@@ -259,7 +244,7 @@ private:
     }
     void ShowError(std::exception_ptr error) noexcept;
 
-    Ui::TfrmMain* ui;
+    std::unique_ptr<Ui::TfrmMain> ui;
     DesktopServices& services;
 
     std::string templateFileName;
@@ -278,8 +263,7 @@ private:
     bool templateMouseDown = false; // the left button is held on the template list
     std::array<tinsora::UpDownStep, 6> tableSteps{}; // the table page's arrows
     tinsora::OutputStyle outputStyle = tinsora::OutputStyle::Classic;
-    std::unique_ptr<HtmlTextClipboard> paneClipboard; // the pane's clipboard: services'
-    QString saveDialogHtmlFileName;                   // offered again at the next save
+    QString saveDialogHtmlFileName; // offered again at the next save
     QString saveDialogHtmlFilter;
     QString languageSetting;   // "ja" or "en" as the user chose, empty for the system's
     QString shownFileNameHint; // the hint the file name box was given, while it holds it
@@ -304,14 +288,5 @@ private:
     // The press of the left button on the template list selected a template and took it.
     bool templateTakenOnPress = false;
 
-    // The run of the output pane: its work, what follows it, and its progress.
-    std::function<void(tinsora::PreparedText&&)> runCompleted;
-    std::function<void()> runFailed;
-    std::function<void()> runPause;
-    QElapsedTimer runClock;
-    QTimer* runTimer = nullptr;
-    QShortcut* runCancelKey = nullptr;
-    bool runSaves = false;        // the run writes a file: it is never dropped
-    bool closeAfterSave = false;  // the window was closed during the save
-    std::unique_ptr<PaneRun> run; // last: ended before the rest goes
+    std::unique_ptr<PaneController> paneRuns; // last: ended before the rest goes
 };

@@ -38,10 +38,10 @@ struct ChannelControls {
     QLineEdit* hex;
 };
 
-std::array<ChannelControls, 3> Channels(Ui::TfrmMain* ui) {
-    return {ChannelControls{ui->ScrollBarR, ui->edtRn, ui->edtRh},
-            ChannelControls{ui->ScrollBarG, ui->edtGn, ui->edtGh},
-            ChannelControls{ui->ScrollBarB, ui->edtBn, ui->edtBh}};
+std::array<ChannelControls, 3> Channels(const Ui::TfrmMain& ui) {
+    return {ChannelControls{ui.ScrollBarR, ui.edtRn, ui.edtRh},
+            ChannelControls{ui.ScrollBarG, ui.edtGn, ui.edtGh},
+            ChannelControls{ui.ScrollBarB, ui.edtBn, ui.edtBh}};
 }
 
 // Restores a flag when the command that set it ends, error or not.
@@ -60,7 +60,7 @@ private:
 } // namespace
 
 void TfrmMain::ConnectColorEditor() {
-    const auto channels = Channels(ui);
+    const auto channels = Channels(*ui);
     for (const ChannelControls& c : channels) {
         c.decimal->setAttribute(Qt::WA_InputMethodEnabled, false);
         c.hex->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -119,7 +119,7 @@ void TfrmMain::SetCurrentColor(const tinsora::ColorRGB& color) {
 }
 
 void TfrmMain::BarChanged(int channel) {
-    const ChannelControls c = Channels(ui)[static_cast<std::size_t>(channel)];
+    const ChannelControls c = Channels(*ui)[static_cast<std::size_t>(channel)];
     const int p = c.bar->value();
     c.decimal->setText(QString::number(p));
     if (!hexEditing)
@@ -138,13 +138,13 @@ void TfrmMain::BarChanged(int channel) {
 }
 
 void TfrmMain::DecimalBoxChanged(int channel) {
-    const ChannelControls c = Channels(ui)[static_cast<std::size_t>(channel)];
+    const ChannelControls c = Channels(*ui)[static_cast<std::size_t>(channel)];
     if (const auto value = tinsora::DecimalChannelText(c.decimal->text().toStdString()))
         c.bar->setValue(*value);
 }
 
 void TfrmMain::HexBoxChanged(int channel) {
-    const ChannelControls c = Channels(ui)[static_cast<std::size_t>(channel)];
+    const ChannelControls c = Channels(*ui)[static_cast<std::size_t>(channel)];
     hexEditing = true;
     c.bar->setValue(tinsora::HexPairToChannel(tinsora::Utf8ToCp932(c.hex->text().toStdString())));
 }
@@ -180,7 +180,7 @@ void TfrmMain::edtBhChange() {
 void TfrmMain::btnHantenClick() {
     Guard([this] {
         FlagScope noSync(syncSuspended);
-        for (const ChannelControls& c : Channels(ui))
+        for (const ChannelControls& c : Channels(*ui))
             c.bar->setValue(tinsora::InvertChannel(c.bar->value()));
     });
 }
@@ -189,7 +189,7 @@ void TfrmMain::udColorClick(UpDown::Button button) {
     Guard([this, button] {
         FlagScope noSync(syncSuspended);
         const int step = button == UpDown::Button::Up ? 10 : -10;
-        for (const ChannelControls& c : Channels(ui))
+        for (const ChannelControls& c : Channels(*ui))
             c.bar->setValue(tinsora::StepChannel(c.bar->value(), step));
     });
 }

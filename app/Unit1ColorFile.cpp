@@ -1,10 +1,10 @@
 // Saving the current colour to a colour set file and loading it back.
 
 #include "DesktopServices.h"
-#include "ReadFile.h"
 #include "SaveFile.h"
 #include "Unit1.h"
 #include "color/ColorSetFile.h"
+#include "text/TextFile.h"
 #include "ui_Unit1.h"
 
 #include <QAction>
@@ -44,7 +44,9 @@ void TfrmMain::LoadColorFile(const QString& path) {
     // is set before the next line is looked at.
     QScrollBar* bars[] = {ui->ScrollBarR, ui->ScrollBarG, ui->ScrollBarB};
     tinsora::ReadColorSetFile(
-        ReadRegularFile(path, tinsora::kColorSetFileReadLimit).bytes,
+        tinsora::ReadFileText(path.toStdString(), tinsora::kColorSetFileReadLimit,
+                              tinsora::FileKind::Regular)
+            .bytes,
         [&](int channel, std::int32_t value) { bars[channel]->setValue(value); });
 }
 

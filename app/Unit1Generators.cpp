@@ -4,6 +4,8 @@
 #include "ClickableLabel.h"
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "PaneController.h"
+#include "PaneSink.h"
 #include "PictureBox.h"
 #include "SaveFile.h"
 #include "Texts.h"
@@ -26,12 +28,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QTemporaryFile>
-#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -40,10 +39,6 @@
 namespace {
 
 enum Page { PageBody = 0, PageGradientText = 1, PageTextOptions = 2, PageTable = 3 };
-
-// A run shows its progress once it has taken this long.
-constexpr qint64 kShowProgressAfterMs = 500;
-constexpr int kProgressTickMs = 50;
 
 // The save dialog's filters: each says the encoding the file is written in.
 QString HtmlUtf8Filter() {
@@ -63,19 +58,6 @@ bool AsksConfirmation(int count) {
     return count >= 2 && count <= 9;
 }
 
-// The pane's clipboard is the window's: a test scripts it, and its errors reach
-// the standard error box.
-class ServicesClipboard final : public HtmlTextClipboard {
-public:
-    explicit ServicesClipboard(DesktopServices& services) : services(services) {}
-    void setText(const QByteArray& utf8) override { services.setClipboardUtf8(utf8); }
-    std::optional<QString> text() override { return services.clipboardText(); }
-    bool hasText() override { return services.clipboardHasText(); }
-
-private:
-    DesktopServices& services;
-};
-
 } // namespace
 
 void TfrmMain::ConnectGenerators() {
@@ -85,18 +67,12 @@ void TfrmMain::ConnectGenerators() {
     connect(ui->btnClear, &QPushButton::clicked, this, &TfrmMain::btnClearClick);
     connect(ui->btnCancelHTML, &QPushButton::clicked, this, &TfrmMain::btnCancelHTMLClick);
     connect(ui->mnuSaveHTML, &QAction::triggered, this, &TfrmMain::mnuSaveHTMLClick);
-    paneClipboard = std::make_unique<ServicesClipboard>(services);
-    ui->txtHTML->setClipboard(paneClipboard.get());
+    // The pane's clipboard is the window's: a test scripts it, and its errors reach
+    // the standard error box.
+    ui->txtHTML->setServices(&services);
     connect(ui->txtHTML, &HtmlTextView::errorOccurred, this, &TfrmMain::txtHTMLError);
-    // The progress of a run takes the place of "コピー" and "クリア" while it is shown.
-    ui->prgHTML->hide();
-    ui->btnCancelHTML->hide();
-    runTimer = new QTimer(this);
-    runTimer->setInterval(kProgressTickMs);
-    connect(runTimer, &QTimer::timeout, this, &TfrmMain::RunTick);
-    runCancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    runCancelKey->setEnabled(false);
-    connect(runCancelKey, &QShortcut::activated, this, &TfrmMain::btnCancelHTMLClick);
+    paneRuns = std::make_unique<PaneController>(
+        *this, *ui, [this](std::exception_ptr error) { ShowError(std::move(error)); });
 
     connect(ui->lblBgcolor, &ClickableLabel::clicked, this, &TfrmMain::lblBgcolorClick);
     connect(ui->lblText, &ClickableLabel::clicked, this, &TfrmMain::lblTextClick);
@@ -240,7 +216,7 @@ void TfrmMain::chkRNClick() {
 }
 
 void TfrmMain::GenerateForActivePage() {
-    if (run)
+    if (paneRuns->running())
         return; // one run at a time: its controls are disabled until it ends
     switch (ui->PageControl1->currentIndex()) {
     case PageBody:
@@ -273,104 +249,16 @@ void TfrmMain::SetPaneText(std::string&& utf8) {
     ui->txtHTML->setText(std::move(utf8));
 }
 
-void TfrmMain::StartRun(PaneRun::Work work, std::function<void(tinsora::PreparedText&&)> completed,
-                        std::function<void()> failed) {
-    StopRun();
-    runCompleted = std::move(completed);
-    runFailed = std::move(failed);
-    run = std::make_unique<PaneRun>(std::move(work), runPause);
-    connect(run.get(), &PaneRun::finished, this, &TfrmMain::RunFinished);
-    SetRunning(true);
-}
-
-void TfrmMain::StopRun() {
-    run.reset();
-    runSaves = false;
-    closeAfterSave = false;
-    runCompleted = nullptr;
-    runFailed = nullptr;
-}
-
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (run && runSaves) {
-        // A save is never dropped: the window closes once it is through, its progress shown
-        // meanwhile. Cancelling it, or its failing, keeps the window open.
-        closeAfterSave = true;
-        ShowRunProgress();
+    if (!paneRuns->mayClose()) {
         event->ignore();
         return;
     }
     QMainWindow::closeEvent(event);
 }
 
-void TfrmMain::SetRunning(bool running) {
-    ui->SpeedButton2->setEnabled(!running);
-    ui->chkRN->setEnabled(!running);
-    ui->btnClear->setEnabled(!running);
-    ui->mnuSaveHTML->setEnabled(!running);
-    // What the pane shows stays as it is until the run ends; a save reads it meanwhile.
-    ui->txtHTML->setReadOnly(running);
-    runCancelKey->setEnabled(running);
-    if (running) {
-        runClock.start();
-        runTimer->start();
-        ui->prgHTML->setValue(0);
-        return;
-    }
-    runTimer->stop();
-    ui->prgHTML->hide();
-    ui->btnCancelHTML->hide();
-    ui->btnClipCopyHTML->show();
-    ui->btnClear->show();
-}
-
-void TfrmMain::RunTick() {
-    if (!run)
-        return;
-    ui->prgHTML->setValue(run->progress());
-    if (runClock.elapsed() >= kShowProgressAfterMs)
-        ShowRunProgress();
-}
-
-void TfrmMain::ShowRunProgress() {
-    if (!ui->prgHTML->isHidden())
-        return;
-    ui->btnClipCopyHTML->hide();
-    ui->btnClear->hide();
-    ui->prgHTML->show();
-    ui->btnCancelHTML->show();
-}
-
-void TfrmMain::RunFinished() {
-    const std::unique_ptr<PaneRun> ended = std::move(run);
-    const auto completed = std::move(runCompleted);
-    const auto failed = std::move(runFailed);
-    const bool closeNow = closeAfterSave;
-    runCompleted = nullptr;
-    runFailed = nullptr;
-    runSaves = false;
-    closeAfterSave = false;
-    SetRunning(false);
-    if (!ended || ended->wasCancelled())
-        return;
-    Guard([&] {
-        if (const std::exception_ptr error = ended->error()) {
-            if (failed)
-                failed();
-            std::rethrow_exception(error);
-        }
-        if (completed)
-            completed(ended->takeText());
-        if (closeNow)
-            close();
-    });
-}
-
 void TfrmMain::btnCancelHTMLClick() {
-    Guard([this] {
-        if (run)
-            run->cancel();
-    });
+    Guard([this] { paneRuns->cancel(); });
 }
 
 void TfrmMain::btnClipCopyHTMLClick() {
@@ -382,7 +270,7 @@ void TfrmMain::btnClipCopyHTMLClick() {
 
 void TfrmMain::btnClearClick() {
     Guard([this] {
-        if (!run)
+        if (!paneRuns->running())
             ui->txtHTML->removeAll(); // Ctrl+Z in the pane brings it back
     });
 }
@@ -393,7 +281,7 @@ void TfrmMain::txtHTMLError(const QString& message) {
 
 void TfrmMain::mnuSaveHTMLClick() {
     Guard([this] {
-        if (run)
+        if (paneRuns->running())
             return;
         if (ui->txtHTML->isEmpty())
             throw tinsora::Error(
@@ -416,17 +304,14 @@ void TfrmMain::mnuSaveHTMLClick() {
         // The pane takes no edit and no new text while the run reads it.
         const std::string& text = ui->txtHTML->text();
         const QString path = chosen->path;
-        StartRun(
-            [&text, path, encoding](PaneRun::Control& control) {
-                control.beginPart(0, 0.6);
-                const std::string bytes = tinsora::SavedText(
-                    text, encoding, [&](std::size_t done) { control.progress(done, text.size()); });
-                control.beginPart(0.6, 1); // the writing
-                SaveFileBytes(path, bytes);
-                return tinsora::PreparedText();
-            },
-            nullptr);
-        runSaves = true;
+        paneRuns->startSave([&text, path, encoding](PaneRun::Control& control) {
+            control.beginPart(0, 0.6);
+            const std::string bytes = tinsora::SavedText(
+                text, encoding, [&](std::size_t done) { control.progress(done, text.size()); });
+            control.beginPart(0.6, 1); // the writing
+            SaveFileBytes(path, bytes);
+            return tinsora::PreparedText();
+        });
     });
 }
 
@@ -510,7 +395,7 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
                        options.css == tinsora::CssForm::Classes && !options.cssGradient;
     // A table too large for the pane is refused before it is built; one that fits is built
     // into a string of its size. The size of one with a rule per colour is known only after
-    // a walk through its cells: that one is counted in the run, as gradient text is.
+    // a walk through its cells: that one is refused in the run, as gradient text is.
     std::uint64_t held = 0;
     if (!rules) {
         tinsora::GradientTableOptions counted = options;
@@ -522,19 +407,13 @@ void TfrmMain::MakeGradientTable(const tinsora::GradientColors& colors) {
         held = tinsora::GradientTableSize(options).lo;
     }
     options.lineEnd = std::string("\n");
-    StartRun(
-        [options, held, rules](PaneRun::Control& control) mutable {
-            if (rules) {
-                control.beginPart(0, 0.3);
-                PaneSizeSink size(control);
-                tinsora::WriteGradientTable(options, size);
-                if (size.size() > kMaxPaneBytes)
-                    throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
-                held = size.held();
-            }
-            control.beginPart(rules ? 0.3 : 0, 0.8);
-            PaneTextSink sink(control, held);
+    paneRuns->start(
+        [options, held](PaneRun::Control& control) {
+            control.beginPart(0, 0.8);
+            PaneSink sink(control, kMaxPaneBytes, held);
             tinsora::WriteGradientTable(options, sink);
+            if (sink.tooLarge())
+                throw tinsora::OutputTooLargeError(std::to_string(sink.size()), kMaxPaneBytes);
             control.beginPart(0.8, 1); // the line index
             return tinsora::PreparedText(sink.take());
         },

@@ -3,13 +3,15 @@
 
 #include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "PaneController.h"
+#include "PaneSink.h"
 #include "PictureBox.h"
-#include "ReadFile.h"
 #include "Unit1.h"
 #include "color/Contrast.h"
 #include "html/GradientText.h"
 #include "html/Markup.h"
 #include "text/Error.h"
+#include "text/TextFile.h"
 #include "ui_Unit1.h"
 
 #include <QCheckBox>
@@ -130,26 +132,25 @@ void TfrmMain::MakeGradientText(const tinsora::GradientColors& colors) {
     // The characters' lowest contrast against the page's background, found in the run.
     const tinsora::ColorRGB background = tinsora::BodyColor(bodyColors, tinsora::BodyRole::Bgcolor);
     auto lowest = std::make_shared<std::optional<tinsora::ColorRGB>>();
-    StartRun(
+    paneRuns->start(
         [o, typed, fileName, background, lowest](PaneRun::Control& control) mutable {
             // Read here, off the user-interface thread, so that any file name the platform
             // can open works. Every byte of a text makes at least two in the pane (a CR LF
             // makes "<BR>"), so a larger file could only be refused once it had been run.
-            control.beginPart(0, 0.4);
+            control.beginPart(0, 0.8);
             std::string bytes;
             if (!typed) {
-                bytes = ReadWholeRegularFile(fileName, kMaxPaneBytes / 2);
+                bytes = tinsora::ReadFileBytes(fileName.toStdString(), kMaxPaneBytes / 2,
+                                               tinsora::FileKind::Regular);
                 o.fileBytes = bytes;
             }
-            // Counted first, so that an output the pane cannot hold is refused with its size
-            // without being held, and one it can is made into a string of its size.
-            PaneSizeSink size(control);
-            tinsora::WriteGradientText(o, size);
-            if (size.size() > kMaxPaneBytes)
-                throw tinsora::OutputTooLargeError(std::to_string(size.size()), kMaxPaneBytes);
-            control.beginPart(0.4, 0.85);
-            PaneTextSink sink(control, size.held());
+            // Kept up to the pane's limit and only counted beyond it, so that an output the
+            // pane cannot hold is refused with its size without being held.
+            PaneSink sink(control, kMaxPaneBytes);
             tinsora::WriteGradientText(o, sink);
+            if (sink.tooLarge())
+                throw tinsora::OutputTooLargeError(std::to_string(sink.size()), kMaxPaneBytes);
+            control.beginPart(0.8, 0.85); // the lowest contrast
             *lowest = tinsora::LowestContrastColor(o, background);
             control.beginPart(0.85, 1); // the line index
             return tinsora::PreparedText(sink.take());
@@ -186,9 +187,7 @@ void TfrmMain::ShowGradientTextContrast(const std::optional<tinsora::ColorRGB>& 
         mark = tr("AA大");
         color = QStringLiteral("#a05a00");
     }
-    const auto meets = [this](bool met) {
-        return met ? tr("を満たします。") : tr("を満たしません。");
-    };
+    const auto meets = [](bool met) { return met ? tr("を満たします。") : tr("を満たしません。"); };
     const QString sentence =
         tr("文字の色と背景色(bgcolor)の最も低いコントラスト比は %1 です (#%2)。")
             .arg(ratio, QString::fromStdString(tinsora::HexColor(*lowest))) +

@@ -2,7 +2,6 @@
 
 #include "DesktopServices.h"
 #include "FixedFrame.h"
-#include "ReadFile.h"
 #include "Texts.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -228,8 +227,8 @@ void TfrmMain::LoadTemplates() {
     templateFileName = "tinsora.col";
     for (;;) {
         try {
-            templateLines = tinsora::SplitLines(
-                ReadWholeRegularFile(QString::fromStdString(templateFileName), kTemplateListLimit));
+            templateLines = tinsora::SplitLines(tinsora::ReadFileBytes(
+                templateFileName, kTemplateListLimit, tinsora::FileKind::Regular));
             break;
         } catch (const tinsora::Error& e) {
             if (!services.askRetryCancel(this, QStringLiteral("OpenError"), ErrorText(e))) {

@@ -9,7 +9,7 @@
 
 TfrmAbout* frmAbout = nullptr;
 
-TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmAbout) {
+TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmAbout>()) {
     ui->setupUi(this);
     // A caption bar without a system menu or caption buttons, and a fixed size.
     FixedFrame::install(this, FixedFrame::Buttons::None);
@@ -30,9 +30,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmAbout) {
     }
 }
 
-TfrmAbout::~TfrmAbout() {
-    delete ui;
-}
+TfrmAbout::~TfrmAbout() = default;
 
 void TfrmAbout::BitBtn1Click() {
     accept();

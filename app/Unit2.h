@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 namespace Ui {
 class TfrmAbout;
@@ -13,13 +14,13 @@ class TfrmAbout final : public QDialog {
 
 public:
     explicit TfrmAbout(QWidget* parent = nullptr);
-    ~TfrmAbout() override;
+    ~TfrmAbout() override; // where Ui::TfrmAbout is complete
 
 private slots:
     void BitBtn1Click();
 
 private:
-    Ui::TfrmAbout* ui;
+    std::unique_ptr<Ui::TfrmAbout> ui;
 };
 
 /// The version window while it is shown, or null.

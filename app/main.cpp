@@ -1,5 +1,5 @@
 #include "Application.h"
-#include "DesktopServices.h"
+#include "QtDesktopServices.h"
 #include "Texts.h"
 #include "Unit1.h"
 #include "Version.h"

@@ -1,6 +1,7 @@
 #include "text/SavedText.h"
 
 #include "text/Cp932.h"
+#include "text/LineEnds.h"
 #include "text/TextBuffer.h"
 
 #include <algorithm>
@@ -24,16 +25,6 @@ std::size_t PieceEnd(std::string_view text, std::size_t from, std::size_t size) 
          ++k)
         --end;
     return end;
-}
-
-void AppendCrLf(std::string& out, std::string_view text) {
-    for (std::size_t from = 0; from < text.size();) {
-        const std::size_t lf = std::min(text.find('\n', from), text.size());
-        out.append(text.substr(from, lf - from));
-        if (lf < text.size())
-            out.append("\r\n");
-        from = lf + 1;
-    }
 }
 
 // Characters from 0x80 on: their code page 932 bytes, or their reference.
@@ -76,7 +67,7 @@ void AppendCp932Text(std::string& out, std::string_view text) {
 std::string SavedText(std::string_view text, SaveEncoding encoding,
                       const std::function<void(std::size_t done)>& progress) {
     std::string out;
-    out.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    out.reserve(CrLfSize(text));
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t end = PieceEnd(text, from, kPiece);
         const std::string_view piece = text.substr(from, end - from);

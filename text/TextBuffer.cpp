@@ -1,5 +1,7 @@
 #include "text/TextBuffer.h"
 
+#include "text/LineEnds.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -48,17 +50,8 @@ CharClass ClassOf(char32_t c) {
 std::string_view WithLfEnds(std::string_view text, std::string& storage) {
     if (text.find('\r') == std::string_view::npos)
         return text;
-    storage.clear();
-    storage.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] == '\r') {
-            storage += '\n';
-            if (k + 1 < text.size() && text[k + 1] == '\n')
-                ++k;
-        } else {
-            storage += text[k];
-        }
-    }
+    storage.assign(text);
+    MakeLfEnds(storage);
     return storage;
 }
 
@@ -71,19 +64,7 @@ template <class T> void Release(std::vector<T>& v) {
 PreparedText::PreparedText() : lineStarts_{0} {}
 
 PreparedText::PreparedText(std::string&& text) : text_(std::move(text)) {
-    if (text_.find('\r') != std::string::npos) {
-        std::size_t kept = 0;
-        for (std::size_t k = 0; k < text_.size(); ++k) {
-            if (text_[k] == '\r') {
-                text_[kept++] = '\n';
-                if (k + 1 < text_.size() && text_[k + 1] == '\n')
-                    ++k;
-            } else {
-                text_[kept++] = text_[k];
-            }
-        }
-        text_.resize(kept);
-    }
+    MakeLfEnds(text_);
     const char* const begin = text_.data();
     const char* const end = begin + text_.size();
     lineStarts_.reserve(static_cast<std::size_t>(std::count(begin, end, '\n')) + 1);
@@ -116,26 +97,6 @@ void TextBuffer::Clear() {
     Release(undo_);
     Release(redo_);
     mergeable_ = false;
-}
-
-std::string TextBuffer::TextCrLf(std::size_t begin, std::size_t end) const {
-    end = std::min(end, text_.size());
-    begin = std::min(begin, end);
-    const std::string_view range = std::string_view(text_).substr(begin, end - begin);
-    std::string out;
-    out.reserve(range.size() +
-                static_cast<std::size_t>(std::count(range.begin(), range.end(), '\n')));
-    for (std::size_t at = 0; at < range.size();) {
-        const std::size_t lf = range.find('\n', at);
-        if (lf == std::string_view::npos) {
-            out.append(range.substr(at));
-            break;
-        }
-        out.append(range.substr(at, lf - at));
-        out.append("\r\n");
-        at = lf + 1;
-    }
-    return out;
 }
 
 std::size_t TextBuffer::LineEnd(std::size_t line) const {

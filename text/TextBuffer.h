@@ -66,8 +66,6 @@ public:
     std::size_t Size() const { return text_.size(); }
     /// Whether the text is empty.
     bool Empty() const { return text_.empty(); }
-    /// The text of [begin, end) with CR LF line ends, as the clipboard holds it.
-    std::string TextCrLf(std::size_t begin, std::size_t end) const;
 
     /// Lines: one more than the line breaks (an empty text has one empty line).
     std::size_t LineCount() const { return lineStarts_.size(); }

@@ -9,12 +9,12 @@
 // three pictures.
 
 #include "Application.h"
-#include "DesktopServices.h"
 #include "HtmlFindBar.h"
 #include "HtmlTextView.h"
 #include "MarkerOverlay.h"
 #include "PictureBox.h"
 #include "ProcessMemory.h"
+#include "QtDesktopServices.h"
 #include "Unit1.h"
 #include "bench/MixedText.h"
 #include "gradient/Pictures.h"

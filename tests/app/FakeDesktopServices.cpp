@@ -80,11 +80,11 @@ void FakeDesktopServices::setPointerPosition(const QPoint& position) {
     pointer = position;
 }
 
-bool FakeDesktopServices::pickColorFromDesktop(QWidget*, DesktopPickDone done) {
+bool FakeDesktopServices::pickColorFromDesktop(QWidget*, const DesktopPickDone& done) {
     ++desktopPickRequests;
     if (!desktopPickAvailable)
         return false;
-    desktopPickDone = std::move(done);
+    desktopPickDone = done;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopServices.h"
+#include "QtDesktopServices.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,7 +67,7 @@ public:
     std::vector<ScreenGrab> grabScreens() override { return screens; }
     QPointF pointerPosition() override { return pointer; }
     void setPointerPosition(const QPoint& position) override;
-    bool pickColorFromDesktop(QWidget*, DesktopPickDone done) override;
+    bool pickColorFromDesktop(QWidget*, const DesktopPickDone& done) override;
 };
 
 /// The scripted services with a part of the desktop's own: forwards every question

@@ -1,7 +1,7 @@
 #include "HtmlTextView.h"
 
+#include "FakeDesktopServices.h"
 #include "HtmlFindBar.h"
-#include "text/Error.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,23 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class FakeClipboard final : public HtmlTextClipboard {
-public:
-    void setText(const QByteArray& utf8) override {
-        if (broken)
-            throw tinsora::Error("クリップボードを開くことができません");
-        content = QString::fromUtf8(utf8);
-        ++writes;
-    }
-    std::optional<QString> text() override {
-        return absent ? std::nullopt : std::optional<QString>(content);
-    }
-    QString content;
-    bool absent = false; // no program owns the clipboard
-    bool broken = false;
-    int writes = 0;
-};
 
 QFont PaneFont() {
     QFont font;
@@ -79,7 +62,7 @@ class HtmlTextViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         view.setFont(PaneFont());
-        view.setClipboard(&clipboard);
+        view.setServices(&services);
         view.resize(400, 200);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -141,7 +124,7 @@ protected:
             QCoreApplication::processEvents();
     }
 
-    FakeClipboard clipboard;
+    FakeDesktopServices services;
     HtmlTextView view;
 };
 
@@ -203,7 +186,7 @@ TEST_F(HtmlTextViewTest, UndoAndRedoTakeBackWholeStepsOfTyping) {
     Key(Qt::Key_Y, Qt::ControlModifier); // nothing left to redo
     EXPECT_EQ(Text(), "one two\nthr");
 
-    clipboard.content = QStringLiteral("pasted");
+    services.clipboard = QStringLiteral("pasted");
     Key(Qt::Key_Home, Qt::ControlModifier);
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Text(), "pastedone two\nthr");
@@ -319,19 +302,17 @@ TEST_F(HtmlTextViewTest, ShiftWithTheMovingKeysSelects) {
 TEST_F(HtmlTextViewTest, CopyAndCutGiveCrLfAndABrokenClipboardLosesNothing) {
     view.setPlainText(QStringLiteral("<TABLE>\n  <TR>\n</TABLE>\n"));
     Key(Qt::Key_C, Qt::ControlModifier); // nothing selected: the clipboard is left alone
-    EXPECT_EQ(clipboard.writes, 0);
+    EXPECT_EQ(services.clipboardUtf8Writes, 0);
     Key(Qt::Key_A, Qt::ControlModifier);
     Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard.content, QStringLiteral("<TABLE>\r\n  <TR>\r\n</TABLE>\r\n"));
-    EXPECT_EQ(view.toPlainTextCrLf(), clipboard.content);
-    EXPECT_EQ(view.textCrLf(), "<TABLE>\r\n  <TR>\r\n</TABLE>\r\n");
+    EXPECT_EQ(services.clipboard, QStringLiteral("<TABLE>\r\n  <TR>\r\n</TABLE>\r\n"));
 
     view.setSelection(8, 15);
     Key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(clipboard.content, QStringLiteral("  <TR>\r\n"));
+    EXPECT_EQ(services.clipboard, QStringLiteral("  <TR>\r\n"));
     EXPECT_EQ(Text(), "<TABLE>\n</TABLE>\n");
 
-    clipboard.broken = true;
+    services.clipboardBusy = true;
     QSignalSpy errors(&view, &HtmlTextView::errorOccurred);
     view.setSelection(0, 7);
     Key(Qt::Key_X, Qt::ControlModifier);
@@ -348,7 +329,7 @@ TEST_F(HtmlTextViewTest, PastingNothingInsertsNothingAndLineEndsBecomeLf) {
     QSignalSpy changes(&view, &HtmlTextView::textChanged);
     Key(Qt::Key_V, Qt::ControlModifier);
     Key(Qt::Key_Insert, Qt::ShiftModifier);
-    clipboard.absent = true;
+    services.clipboard.reset();
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Text(), "kept");
     EXPECT_EQ(changes.count(), 0);
@@ -356,7 +337,7 @@ TEST_F(HtmlTextViewTest, PastingNothingInsertsNothingAndLineEndsBecomeLf) {
     // The desktop's clipboard, emptied and then holding no text at all: a
     // selection stays as it was.
     view.setSelection(1, 3);
-    view.setClipboard(nullptr);
+    view.setServices(nullptr);
     QGuiApplication::clipboard()->clear();
     Key(Qt::Key_V, Qt::ControlModifier);
     auto* image = new QMimeData;
@@ -387,17 +368,17 @@ TEST_F(HtmlTextViewTest, AReadOnlyPaneSelectsCopiesAndFindsButTakesNoEdit) {
     Key(Qt::Key_Backspace);
     Key(Qt::Key_Delete);
     Key(Qt::Key_X, Qt::ControlModifier);
-    clipboard.content = QStringLiteral("pasted");
+    services.clipboard = QStringLiteral("pasted");
     Key(Qt::Key_V, Qt::ControlModifier);
     Commit(QStringLiteral("あ"));
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Text(), "one\ntwo");
     EXPECT_EQ(changes.count(), 0);
     EXPECT_FALSE(static_cast<QWidget&>(view).inputMethodQuery(Qt::ImEnabled).toBool());
-    EXPECT_EQ(clipboard.writes, 0) << "a cut that cannot delete copies nothing either";
+    EXPECT_EQ(services.clipboardUtf8Writes, 0) << "a cut that cannot delete copies nothing either";
 
     Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard.content, QStringLiteral("one"));
+    EXPECT_EQ(services.clipboard, QStringLiteral("one"));
     Key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view.selectedText(), QStringLiteral("one\ntwo"));
     EXPECT_EQ(view.find(QStringLiteral("two"), false), HtmlTextView::FindResult::Wrapped);
@@ -466,7 +447,7 @@ TEST_F(HtmlTextViewTest, FindGoesToTheNextAndPreviousHitAndWrapsAround) {
 TEST_F(HtmlTextViewTest, ThePanesKeysComeBeforeTheWindowsShortcuts) {
     QMainWindow window;
     auto* pane = new HtmlTextView;
-    pane->setClipboard(&clipboard);
+    pane->setServices(&services);
     window.setCentralWidget(pane);
     QAction selectAllElsewhere(QStringLiteral("elsewhere"));
     selectAllElsewhere.setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
@@ -500,12 +481,12 @@ TEST_F(HtmlTextViewTest, TheContextMenuHasTheUsualCommands) {
 
     menu->actions()[menu->actions().size() - 3]->trigger(); // すべて選択
     EXPECT_EQ(view.selectionEnd(), 3u);
-    clipboard.content = QStringLiteral("x");
+    services.clipboard = QStringLiteral("x");
     const std::unique_ptr<QMenu> again(view.createContextMenu(nullptr));
     for (QAction* action : again->actions())
         if (action->text().startsWith(QStringLiteral("コピー")))
             action->trigger();
-    EXPECT_EQ(clipboard.content, QStringLiteral("abc"));
+    EXPECT_EQ(services.clipboard, QStringLiteral("abc"));
     for (QAction* action : again->actions())
         if (action->text().startsWith(QStringLiteral("削除")))
             action->trigger();

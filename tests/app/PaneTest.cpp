@@ -4,6 +4,7 @@
 
 #include "HtmlFindBar.h"
 #include "HtmlTextView.h"
+#include "PaneSink.h"
 #include "PictureBox.h"
 #include "PrintQString.h"
 #include "WindowFixture.h"
@@ -149,7 +150,7 @@ TEST_F(PaneTest, TheUserEditsSelectsCopiesWithCrLfAndFindsInTheOutput) {
     services.clipboard.reset();
     ui().btnClipCopyHTML->click(); // the whole text, whatever is selected
     ASSERT_TRUE(services.clipboard.has_value());
-    EXPECT_EQ(*services.clipboard, QString::fromStdString(pane()->textCrLf()));
+    EXPECT_EQ(*services.clipboard, QString::fromUtf8(pane()->utf8CrLf(0, pane()->byteCount())));
     EXPECT_TRUE(services.clipboard->startsWith("<TABLE cellpadding=\"0\" cellspacing=\"0\">\r\n"));
 
     Key(Qt::Key_Home, Qt::ControlModifier);
@@ -452,4 +453,36 @@ TEST_F(PaneTest, SavingOrShowingAnEmptyPaneSaysSoAndMakesNoFile) {
     EXPECT_TRUE(services.errors[1].contains(QStringLiteral("HTMLがありません")))
         << services.errors[1].toStdString();
     EXPECT_TRUE(services.openedUrls.isEmpty());
+}
+
+// A run's text is kept in pieces and joined once; at the limit (line ends counted as CR LF)
+// it is still kept, one byte past it only counted.
+TEST(PaneSinkTest, KeepsTheTextWholeUpToTheLimitAndCountsPastIt) {
+    std::string expected;
+    for (unsigned k = 0; expected.size() < 300000; ++k)
+        expected += std::string(k % 97, static_cast<char>('a' + k % 26)) + "\n";
+    const std::uint64_t crLfSize =
+        expected.size() +
+        static_cast<std::uint64_t>(std::count(expected.begin(), expected.end(), '\n'));
+    for (const std::uint64_t limit : {crLfSize, crLfSize - 1}) {
+        std::uint64_t counted = 0;
+        bool tooLarge = false;
+        PaneRun run([&](PaneRun::Control& control) {
+            PaneSink sink(control, limit);
+            for (std::size_t at = 0; at < expected.size(); at += 7919)
+                sink.Write(std::string_view(expected).substr(at, 7919));
+            counted = sink.size();
+            tooLarge = sink.tooLarge();
+            return tinsora::PreparedText(sink.take());
+        });
+        run.finish();
+        ASSERT_FALSE(run.error());
+        EXPECT_EQ(counted, crLfSize);
+        EXPECT_EQ(tooLarge, limit < crLfSize);
+        tinsora::TextBuffer text;
+        text.SetText(run.takeText());
+        // Compared whole, reported by size: the text is 300 KB.
+        EXPECT_TRUE(text.Text() == (limit < crLfSize ? std::string() : expected))
+            << "kept " << text.Size() << " bytes of " << expected.size() << " at limit " << limit;
+    }
 }

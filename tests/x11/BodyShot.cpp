@@ -2,7 +2,7 @@
 // clicks, as a user sets them, saved as a picture of the BODY page.
 
 #include "Application.h"
-#include "DesktopServices.h"
+#include "QtDesktopServices.h"
 #include "Texts.h"
 #include "Unit1.h"
 #include "ui_Unit1.h"

@@ -5,8 +5,8 @@
 // closed by its access key, the pane's text untouched by every key with Alt.
 
 #include "Application.h"
-#include "DesktopServices.h"
 #include "HtmlTextView.h"
+#include "QtDesktopServices.h"
 #include "Texts.h"
 #include "WindowFixture.h"
 
@@ -148,7 +148,7 @@ TEST_F(KeyboardWalk, FromStartUpWithKeysOnly) {
     const QString copied =
         RunTool(QStringLiteral("xclip"),
                 {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    EXPECT_EQ(copied, QString::fromStdString(ui().txtHTML->textCrLf()));
+    EXPECT_EQ(copied, QString::fromUtf8(ui().txtHTML->utf8CrLf(0, ui().txtHTML->byteCount())));
 
     // HTMLを保存 on its shortcut: the save dialog answered with keys.
     const QString saved = workDir.filePath(QStringLiteral("walk.html"));
@@ -158,7 +158,7 @@ TEST_F(KeyboardWalk, FromStartUpWithKeysOnly) {
         [&] {
             QFile file(saved);
             return !window->runInProgress() && file.open(QIODevice::ReadOnly) &&
-                   file.readAll() == QByteArray::fromStdString(ui().txtHTML->textCrLf());
+                   file.readAll() == ui().txtHTML->utf8CrLf(0, ui().txtHTML->byteCount());
         },
         20000))
         << "the saved file holds the pane's text";

@@ -11,7 +11,7 @@
 //   item MENU NAME X Y W H SUB            an entry of MENU (SUB 1: it opens the menu NAME)
 
 #include "Application.h"
-#include "DesktopServices.h"
+#include "QtDesktopServices.h"
 #include "Texts.h"
 #include "Unit1.h"
 #include "ui_Unit1.h"

@@ -2,14 +2,14 @@
 // as bytes, the accessible text interfaces, and the events that tell of edits,
 // of the caret and of the selection.
 
-#include "HtmlTextAccessible.h"
+#include "HtmlTextViewAccessible.h"
 
 #include "HtmlTextView.h"
+#include "text/Utf16Index.h"
 
 #include <QAccessibleEvent>
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 namespace {
 
@@ -18,35 +18,6 @@ namespace {
 constexpr std::size_t kToldUnits = 4096;
 // The longest line or word handed out whole.
 constexpr std::size_t kPieceBytes = 4096;
-
-bool IsAscii8(const char* p) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, p, sizeof word);
-    return (word & 0x8080808080808080ULL) == 0;
-}
-
-// Counts units from p up to at least stop (a character boundary at or after it,
-// or end), moving p there.
-std::size_t CountUnits(const char*& p, const char* stop, const char* end) {
-    std::size_t units = 0;
-    while (p < stop) {
-        while (stop - p >= 8 && IsAscii8(p)) {
-            p += 8;
-            units += 8;
-        }
-        if (p >= stop)
-            break;
-        if (static_cast<unsigned char>(*p) < 0x80) {
-            ++p;
-            ++units;
-            continue;
-        }
-        const tinsora::Utf8Char c = tinsora::DecodeUtf8(p, end);
-        p += c.length;
-        units += c.codePoint > 0xFFFF ? 2 : 1;
-    }
-    return units;
-}
 
 // The characters of [begin, end) as UTF-16, decoded as the buffer reads them
 // (a byte that begins no valid sequence is U+FFFD), so that offsets agree with
@@ -76,68 +47,13 @@ int ToInt(std::size_t n) {
 
 } // namespace
 
-// ---- offsets in units
-
-Utf16Index::Utf16Index(const tinsora::TextBuffer& buffer) : buffer_(buffer), marks_{{0, 0}} {}
-
-void Utf16Index::forgetFrom(std::size_t position) {
-    const auto kept = std::upper_bound(marks_.begin(), marks_.end(), position,
-                                       [](std::size_t p, const Mark& m) { return p < m.position; });
-    marks_.erase(std::max(kept, marks_.begin() + 1), marks_.end());
-}
-
-void Utf16Index::markUpTo(std::size_t position) {
-    const char* const text = buffer_.Text().data();
-    const std::size_t size = buffer_.Size();
-    while (marks_.back().position < std::min(position, size)) {
-        const Mark& last = marks_.back();
-        const char* p = text + last.position;
-        const std::size_t units =
-            CountUnits(p, text + std::min(size, last.position + kBlock), text + size);
-        marks_.push_back({static_cast<std::size_t>(p - text), last.units + units});
-    }
-}
-
-std::size_t Utf16Index::unitsBefore(std::size_t position) {
-    position = std::min(position, buffer_.Size());
-    markUpTo(position);
-    const auto at = std::upper_bound(marks_.begin(), marks_.end(), position,
-                                     [](std::size_t p, const Mark& m) { return p < m.position; }) -
-                    1;
-    const char* const text = buffer_.Text().data();
-    const char* p = text + at->position;
-    return at->units + CountUnits(p, text + position, text + buffer_.Size());
-}
-
-std::size_t Utf16Index::positionOf(std::size_t units) {
-    // Marks up to the first past the units asked for.
-    const char* const text = buffer_.Text().data();
-    const std::size_t size = buffer_.Size();
-    while (marks_.back().units <= units && marks_.back().position < size)
-        markUpTo(marks_.back().position + 1);
-    const auto at = std::upper_bound(marks_.begin(), marks_.end(), units,
-                                     [](std::size_t u, const Mark& m) { return u < m.units; }) -
-                    1;
-    std::size_t position = at->position;
-    std::size_t counted = at->units;
-    while (position < size) {
-        const tinsora::Utf8Char c = tinsora::DecodeUtf8(text + position, text + size);
-        const std::size_t width = c.codePoint > 0xFFFF ? 2 : 1;
-        if (counted + width > units)
-            break;
-        counted += width;
-        position += c.length;
-    }
-    return position;
-}
-
 // ---- the view's side: telling screen readers what changed
 
 HtmlTextView::ToldChange HtmlTextView::beforeChange(std::size_t begin, std::size_t end) const {
     if (!QAccessible::isActive())
         return {};
-    const std::size_t at = units->unitsBefore(begin);
-    return {true, at, units->unitsBefore(end) - at};
+    const std::size_t at = units->UnitsBefore(begin);
+    return {true, at, units->UnitsBefore(end) - at};
 }
 
 void HtmlTextView::tellChange(const ToldChange& before, std::size_t position,
@@ -173,12 +89,12 @@ void HtmlTextView::tellCaret() {
     if (!QAccessible::isActive())
         return;
     if (hasSelection() || toldSelection) {
-        QAccessibleTextSelectionEvent event(this, ToInt(units->unitsBefore(selectionStart())),
-                                            ToInt(units->unitsBefore(selectionEnd())));
+        QAccessibleTextSelectionEvent event(this, ToInt(units->UnitsBefore(selectionStart())),
+                                            ToInt(units->UnitsBefore(selectionEnd())));
         QAccessible::updateAccessibility(&event);
         toldSelection = hasSelection();
     }
-    QAccessibleTextCursorEvent event(this, ToInt(units->unitsBefore(caret)));
+    QAccessibleTextCursorEvent event(this, ToInt(units->UnitsBefore(caret)));
     QAccessible::updateAccessibility(&event);
 }
 
@@ -210,11 +126,11 @@ HtmlTextView* HtmlTextViewAccessible::view() const {
 }
 
 std::size_t HtmlTextViewAccessible::position(int offset) const {
-    return view()->units->positionOf(static_cast<std::size_t>(std::max(offset, 0)));
+    return view()->units->PositionOf(static_cast<std::size_t>(std::max(offset, 0)));
 }
 
 int HtmlTextViewAccessible::offset(std::size_t position) const {
-    return ToInt(view()->units->unitsBefore(position));
+    return ToInt(view()->units->UnitsBefore(position));
 }
 
 void* HtmlTextViewAccessible::interface_cast(QAccessible::InterfaceType type) {
@@ -347,7 +263,7 @@ QString HtmlTextViewAccessible::textAfterOffset(int offset_, QAccessible::TextBo
 }
 
 int HtmlTextViewAccessible::characterCount() const {
-    return ToInt(view()->units->length());
+    return ToInt(view()->units->Length());
 }
 
 QRect HtmlTextViewAccessible::characterRect(int offset_) const {

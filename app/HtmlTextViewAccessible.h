@@ -8,42 +8,6 @@
 
 class HtmlTextView;
 
-namespace tinsora {
-class TextBuffer;
-} // namespace tinsora
-
-/// Positions in the output pane's text as screen readers count them: in UTF-16
-/// units (a character beyond U+FFFF counts two), where the text holds bytes. The
-/// units before a mark every kBlock bytes are kept, found only as far as asked and
-/// forgotten from an edit on, so that a position near the end of a large text
-/// costs counting one block once the marks are there.
-class Utf16Index {
-public:
-    static constexpr std::size_t kBlock = std::size_t(1) << 16;
-
-    explicit Utf16Index(const tinsora::TextBuffer& buffer);
-
-    /// The text changed from byte position on.
-    void forgetFrom(std::size_t position);
-    /// Units before a byte position (a character boundary).
-    std::size_t unitsBefore(std::size_t position);
-    /// The byte position of the character holding a unit (the end past the last).
-    std::size_t positionOf(std::size_t units);
-    /// Units in the whole text.
-    std::size_t length() { return unitsBefore(SIZE_MAX); }
-
-private:
-    struct Mark {
-        std::size_t position;
-        std::size_t units;
-    };
-    /// Marks up to the one at or past position (or the end).
-    void markUpTo(std::size_t position);
-
-    const tinsora::TextBuffer& buffer_;
-    std::vector<Mark> marks_;
-};
-
 /// What a screen reader is given of the output pane: its text by ranges (never
 /// the whole text unless asked for it), its caret and selection, and edits made
 /// as the user's own.
