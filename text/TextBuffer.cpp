@@ -330,23 +330,20 @@ TextChange TextBuffer::Swap(Step& step) {
 }
 
 std::optional<TextChange> TextBuffer::Undo() {
-    if (undo_.empty())
-        return std::nullopt;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    const TextChange change = Swap(step);
-    redo_.push_back(std::move(step));
-    mergeable_ = false;
-    return change;
+    return SwapLast(undo_, redo_);
 }
 
 std::optional<TextChange> TextBuffer::Redo() {
-    if (redo_.empty())
+    return SwapLast(redo_, undo_);
+}
+
+std::optional<TextChange> TextBuffer::SwapLast(std::vector<Step>& from, std::vector<Step>& to) {
+    if (from.empty())
         return std::nullopt;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
+    Step step = std::move(from.back());
+    from.pop_back();
     const TextChange change = Swap(step);
-    undo_.push_back(std::move(step));
+    to.push_back(std::move(step));
     mergeable_ = false;
     return change;
 }

@@ -138,6 +138,8 @@ private:
     TextChange Apply(std::size_t begin, std::size_t end, std::string_view text);
     TextChange UpdateIndex(std::size_t begin, std::size_t oldEnd, std::size_t inserted);
     TextChange Swap(Step& step);
+    // Swaps the last step of from and moves it onto to: an undo (undo_ to redo_) or a redo.
+    std::optional<TextChange> SwapLast(std::vector<Step>& from, std::vector<Step>& to);
 
     std::string text_;
     std::vector<std::size_t> lineStarts_;

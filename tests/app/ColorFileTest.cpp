@@ -209,12 +209,14 @@ TEST_F(ColorFileTest, ALineThatIsNotAnIntegerIsShownDecodedFromCodePage932) {
 }
 
 TEST_F(ColorFileTest, OnlyTheFirstBytesOfALargeFileAreRead) {
+#ifndef _WIN32 // a file grown by resizing takes no room only where files may be sparse
     // 64 GiB that take no room on disk: the lines, then zero bytes.
     WriteAll(Path("large.tcs"), "1\r\n2\r\n3\r\n");
     fs::resize_file(Path("large.tcs").toStdString(), std::uintmax_t{64} << 30);
     Load(Path("large.tcs"));
     EXPECT_EQ(Current(), (ColorRGB{1, 2, 3}));
     EXPECT_TRUE(services.errors.isEmpty()) << services.errors.join(" | ").toStdString();
+#endif
 
     QByteArray padded = QByteArray(250, ' ') + "4\n5\n6\n";
     padded += QByteArray(4 << 20, 'x');

@@ -399,6 +399,7 @@ protected:
     QByteArray savedPath;
 };
 
+#ifndef _WIN32 // the opener that reports afterwards is xdg-open; Windows says at once
 TEST_F(BrowserOpenerTest, ABrowserThatCannotBeStartedIsReported) {
     ui().txtHTML->setPlainText(QStringLiteral("<B>x</B>"));
     ui().mnuBrowserPreview->trigger();
@@ -409,3 +410,4 @@ TEST_F(BrowserOpenerTest, ABrowserThatCannotBeStartedIsReported) {
     EXPECT_TRUE(services.errors[0].startsWith(QStringLiteral("ブラウザで ")))
         << services.errors[0].toStdString();
 }
+#endif

@@ -150,6 +150,9 @@ TEST_F(KeyboardTest, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu) {
 }
 
 TEST_F(KeyboardTest, AltKeysInTheOutputPaneOpenTheMenusAndTypeNothing) {
+    if (QGuiApplication::platformName() == QStringLiteral("minimal"))
+        GTEST_SKIP() << "on the minimal platform (Windows tests under Wine) a menu bar left with "
+                        "Escape opens no second menu; the real X server's keyboard walk checks it";
     ui().txtHTML->setPlainText(QStringLiteral("<BODY>"));
     ui().txtHTML->setFocus();
     struct Menu {
