@@ -163,6 +163,9 @@ bool ModelOutput(const std::string& option, Reader& in, OutputOptions& o, bool j
     if (option == "--style")
         o.style = Pick<OutputStyle>(
             in.Value(), {{"classic", OutputStyle::Classic}, {"html5", OutputStyle::Html5}});
+    else if (option == "--css")
+        o.css =
+            Pick<CssForm>(in.Value(), {{"inline", CssForm::Inline}, {"classes", CssForm::Classes}});
     else if (option == "--joined" && joinable)
         o.lineMode = false;
     else if (option == "--crlf")
@@ -172,6 +175,16 @@ bool ModelOutput(const std::string& option, Reader& in, OutputOptions& o, bool j
     else
         return false;
     return true;
+}
+
+// Made of CSS (class rules, a CSS gradient), the output is in the HTML5 + CSS style, which it
+// asks for itself; another style given beside it is a mistake.
+void ModelCssStyle(OutputOptions& o, bool styleGiven, bool cssGradient) {
+    if (!cssGradient && o.css != CssForm::Classes)
+        return;
+    if (styleGiven && o.style != OutputStyle::Html5)
+        throw Mistake{};
+    o.style = OutputStyle::Html5;
 }
 
 bool IsOption(const std::string& a) {
@@ -206,9 +219,11 @@ ColorArgs ModelColorArgs(const Args& args) {
 BodyArgs ModelBodyArgs(const Args& args) {
     BodyArgs parsed;
     parsed.options.lineEnd = "\n";
+    bool styleGiven = false;
     const char* roles[] = {"--bgcolor", "--text", "--link", "--vlink", "--alink"};
     for (Reader in(args); in.More();) {
         const std::string& a = in.Next();
+        styleGiven = styleGiven || a == "--style";
         if (ModelOutput(a, in, parsed.options, false))
             continue;
         if (a == "--check") {
@@ -221,6 +236,7 @@ BodyArgs ModelBodyArgs(const Args& args) {
         parsed.options.colors[static_cast<std::size_t>(role - std::begin(roles))] =
             ModelColor(in.Value());
     }
+    ModelCssStyle(parsed.options, styleGiven, false);
     return parsed;
 }
 
@@ -251,12 +267,7 @@ GradientTableOptions ModelTableArgs(const Args& args) {
         else
             throw Mistake{};
     }
-    // The CSS gradient comes in the HTML5 style only, which it asks for itself.
-    if (o.cssGradient) {
-        if (styleGiven && o.style != OutputStyle::Html5)
-            throw Mistake{};
-        o.style = OutputStyle::Html5;
-    }
+    ModelCssStyle(o, styleGiven, o.cssGradient);
     return o;
 }
 
@@ -276,7 +287,8 @@ TextArgs ModelTextArgs(const Args& args) {
     GradientTextOptions& o = parsed.options;
     o.lineEnd = "\n";
     std::optional<std::string> text;
-    bool file = false, behavior = false, maxInput = false, ended = false;
+    bool file = false, behavior = false, maxInput = false, ended = false, styleGiven = false,
+         background = false, sizeGiven = false;
     const std::pair<const char*, bool GradientTextOptions::*> flags[] = {
         {"--bold", &GradientTextOptions::bold},
         {"--italic", &GradientTextOptions::italic},
@@ -295,9 +307,17 @@ TextArgs ModelTextArgs(const Args& args) {
         }
         const auto flag = std::find_if(std::begin(flags), std::end(flags),
                                        [&](const auto& f) { return a == f.first; });
+        styleGiven = styleGiven || a == "--style";
         if (a == "--") {
             ended = true;
         } else if (ModelOutput(a, in, o, true)) {
+        } else if (a == "--css-gradient") {
+            o.cssGradient = true;
+        } else if (a == "--check") {
+            parsed.check = true;
+        } else if (a == "--background") {
+            parsed.background = ModelColor(in.Value());
+            background = true;
         } else if (flag != std::end(flags)) {
             o.*(flag->second) = true;
         } else if (a == "--sup" || a == "--sub") {
@@ -313,6 +333,7 @@ TextArgs ModelTextArgs(const Args& args) {
             o.colorCountText = in.Value();
         } else if (a == "--size") {
             o.sizeText = in.Value();
+            sizeGiven = true;
         } else if (a == "--scope") {
             o.scope = Pick<TagScope>(in.Value(),
                                      {{"char", TagScope::Char}, {"string", TagScope::String}});
@@ -344,9 +365,15 @@ TextArgs ModelTextArgs(const Args& args) {
     }
     // TEXT or a file, not both; --behavior only with --marquee; --max-input only with a file;
     // a page is UTF-8.
+    // --background only with --check; the CSS gradient of a TEXT only.
     if (text.has_value() == file || (behavior && !o.marquee) || (maxInput && !file) ||
-        (o.page && o.encoding == TextEncoding::Cp932))
+        (o.page && o.encoding == TextEncoding::Cp932) || (background && !parsed.check) ||
+        (o.cssGradient && file))
         throw Mistake{};
+    ModelCssStyle(o, styleGiven, o.cssGradient);
+    // Without a size the HTML5 text takes the size of where it is put.
+    if (!sizeGiven && o.style == OutputStyle::Html5)
+        o.sizeText.clear();
     if (text)
         o.text = *text;
     return parsed;
