@@ -181,9 +181,10 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     std::array<ChannelRow, 3> kept;
     // Lines with the same edges have the same colour at the same place, so the colours alone
     // are found by taking each place once in a run of such lines: metIn holds the run in which
-    // each place was last taken.
+    // each place was last taken, and a line no longer than the places all taken is passed over.
     std::vector<std::uint32_t> metIn(kColorsOnly && keep ? maxLen : 0);
     std::uint32_t run = 0;
+    std::size_t metUpTo = 0; // the places before it were all taken in this run
     std::array<std::int32_t, 3> runLeft{-1, -1, -1};
     std::array<std::int32_t, 3> runRight{-1, -1, -1};
 
@@ -191,7 +192,7 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
     // the one at byte x and moving on past it.
     const auto walkLine = [&](std::string_view text, auto&& colour) {
         ForEachChar(text, [&](std::size_t x, std::size_t width) {
-            visit.Char(text.substr(x, width), colour(x, width));
+            visit.Char(std::string_view(text.data() + x, width), colour(x, width));
             if (((x + width) & 4095) < width)
                 visit.Progress(static_cast<std::uint64_t>(text.data() + x + width - bytes.data()),
                                total);
@@ -215,28 +216,35 @@ void WalkFile(std::string_view bytes, const GradientColors& c, Visit& visit) {
                                          c[1].*channel, c[3].*channel, lineDivisor, row))
                                    : left[k];
             }
-            if (keep) {
+            if constexpr (kColorsOnly) {
+                if (left != runLeft || right != runRight) {
+                    runLeft = left;
+                    runRight = right;
+                    ++run;
+                    metUpTo = 0;
+                }
+            }
+            const bool skip = kColorsOnly && keep && line.size() <= metUpTo;
+            if (keep && !skip) {
                 const std::int32_t* red = kept[0].Prepare(left[0], right[0], n, line.size());
                 const std::int32_t* green = kept[1].Prepare(left[1], right[1], n, line.size());
                 const std::int32_t* blue = kept[2].Prepare(left[2], right[2], n, line.size());
                 if constexpr (kColorsOnly) {
-                    if (left != runLeft || right != runRight) {
-                        runLeft = left;
-                        runRight = right;
-                        ++run;
-                    }
                     ForEachChar(line, [&](std::size_t x, std::size_t width) {
                         if (metIn[x] == run)
                             return;
                         metIn[x] = run;
-                        visit.Char(line.substr(x, width), ColorRGB{red[x], green[x], blue[x]});
+                        visit.Char(std::string_view(line.data() + x, width),
+                                   ColorRGB{red[x], green[x], blue[x]});
                     });
+                    while (metUpTo < line.size() && metIn[metUpTo] == run)
+                        ++metUpTo;
                 } else {
                     walkLine(line, [&](std::size_t x, std::size_t) {
                         return ColorRGB{red[x], green[x], blue[x]};
                     });
                 }
-            } else {
+            } else if (!keep) {
                 StepWalk red(left[0], right[0], n);
                 StepWalk green(left[1], right[1], n);
                 StepWalk blue(left[2], right[2], n);
@@ -309,7 +317,7 @@ public:
         return slot;
     }
     std::string_view Of(Slot slot) const {
-        return std::string_view(kept_).substr(slot.offset, slot.length);
+        return std::string_view(kept_.data() + slot.offset, slot.length);
     }
 
 private:
@@ -500,7 +508,7 @@ void WriteTextForms(const GradientTextOptions& o, const std::vector<Cp932Char>& 
             if (!first)
                 out.Append(lineBreak);
             ForEachChar(line, [&](std::size_t x, std::size_t width) {
-                const std::string_view form = forms.Get(line.substr(x, width));
+                const std::string_view form = forms.Get(std::string_view(line.data() + x, width));
                 WriteForm(out, form);
             });
         }

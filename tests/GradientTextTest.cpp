@@ -399,7 +399,8 @@ TEST(GradientText, LargeFilesMatchTheCharacterByCharacterRule) {
 }
 
 // With class rules, the style sheet names each colour the characters take once, in the order
-// they are first met, however the characters of lines with the same edges fall.
+// they are first met, however the characters of lines with the same edges fall: in long runs
+// of such lines and in short ones.
 TEST(GradientText, ClassRulesOfAFileNameEachColourOnceInTheOrderMet) {
     std::mt19937 random(23);
     std::string bytes;
@@ -408,22 +409,24 @@ TEST(GradientText, ClassRulesOfAFileNameEachColourOnceInTheOrderMet) {
     GradientTextOptions o = FromFile(bytes);
     o.style = OutputStyle::Html5;
     o.css = CssForm::Classes;
-    o.gradColors = {ColorRGB{0, 10, 200}, ColorRGB{255, 90, 3}, ColorRGB{0, 12, 200},
-                    ColorRGB{255, 93, 3}};
-    const std::string text = Text(o);
-    std::vector<std::string> rules;
-    std::vector<std::string> met;
-    for (std::size_t at = text.find(".tc-"); at < text.find("</style>");
-         at = text.find(".tc-", at + 1))
-        rules.push_back(text.substr(at + 4, 6));
-    for (std::size_t at = text.find(" tc-"); at != std::string::npos;
-         at = text.find(" tc-", at + 1)) {
-        const std::string hex = text.substr(at + 4, 6);
-        if (std::find(met.begin(), met.end(), hex) == met.end())
-            met.push_back(hex);
+    for (const int lastGreen : {12, 60}) {
+        o.gradColors = {ColorRGB{0, 10, 200}, ColorRGB{255, 90, 3}, ColorRGB{0, lastGreen, 200},
+                        ColorRGB{255, 93, 3}};
+        const std::string text = Text(o);
+        std::vector<std::string> rules;
+        std::vector<std::string> met;
+        for (std::size_t at = text.find(".tc-"); at < text.find("</style>");
+             at = text.find(".tc-", at + 1))
+            rules.push_back(text.substr(at + 4, 6));
+        for (std::size_t at = text.find(" tc-"); at != std::string::npos;
+             at = text.find(" tc-", at + 1)) {
+            const std::string hex = text.substr(at + 4, 6);
+            if (std::find(met.begin(), met.end(), hex) == met.end())
+                met.push_back(hex);
+        }
+        EXPECT_GT(met.size(), 20u);
+        EXPECT_EQ(rules, met);
     }
-    EXPECT_GT(met.size(), 20u);
-    EXPECT_EQ(rules, met);
 }
 
 // Texts that end exactly where their memory ends, so that a read past the end shows under
