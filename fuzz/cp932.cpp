@@ -73,7 +73,7 @@ void CheckBytes(std::string_view bytes) {
     }
     FUZZ_CHECK(oneByOne == utf8);
     if (plain) {
-        const auto whole = oracle::Decode(bytes);
+        const auto whole = oracle::Iconv::Decode(bytes);
         FUZZ_CHECK(whole.has_value());
         std::string viaOracle;
         for (const char32_t c : *whole)
