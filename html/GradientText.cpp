@@ -488,8 +488,9 @@ Entries FinalEntries(TextMarkup& m, const GradientTextOptions& o) {
 }
 
 // Writes one character's form. A form is a few bytes: copied by hand, not by a call to memcpy,
-// which costs more than the copy and mispredicts on lengths that change from one to the next.
-void WriteForm(OutputBuffer& out, std::string_view form) {
+// which costs more than the copy and mispredicts on lengths that change from one to the next;
+// and inlined into the walks, which call it for every character.
+[[gnu::always_inline]] inline void WriteForm(OutputBuffer& out, std::string_view form) {
     char* p = out.Room(form.size());
     for (const char c : form)
         *p++ = c;
