@@ -25,7 +25,7 @@ set(icu_name "icudt${icu_major}l") # the data package of a little-endian machine
 set(icu_dir "${CMAKE_CURRENT_BINARY_DIR}/icu-data")
 set(icu_items cnvalias.icu ibm-943_P15A-2003.cnv) # "windows-31j" is ibm-943_P15A-2003
 string(REPLACE ";" "\n" icu_list "${icu_items}")
-file(WRITE "${icu_dir}/items.txt" "${icu_list}\n")
+file(CONFIGURE OUTPUT "${icu_dir}/items.txt" CONTENT "${icu_list}\n") # written when it changes
 
 # The archive holds the whole package as one symbol's bytes: taken out, its two items are put
 # in a package of their own, written back as the same symbol.
@@ -42,7 +42,7 @@ add_custom_command(
           "${icu_name}.dat"
   COMMAND "${CMAKE_COMMAND}" -E rm -rf full
   WORKING_DIRECTORY "${icu_dir}"
-  DEPENDS "${TINSORA_ICU_DATA_ARCHIVE}"
+  DEPENDS "${TINSORA_ICU_DATA_ARCHIVE}" "${icu_dir}/items.txt"
   COMMENT "Cutting ICU's data down to the code page 932 converter"
   VERBATIM)
 
