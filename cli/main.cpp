@@ -14,15 +14,10 @@
 #include <vector>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+#include "text/Windows.h"
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 // shellapi.h needs windows.h before it.
 #include <shellapi.h>
 #endif

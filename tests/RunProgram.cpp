@@ -21,14 +21,9 @@ void SetLocaleOfChildren(const char* locale) {
 
 #ifdef _WIN32
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+#include "text/Windows.h"
+
 #include <thread>
-#include <windows.h>
 
 namespace tinsora::test {
 

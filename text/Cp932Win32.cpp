@@ -1,12 +1,5 @@
 #include "text/Cp932Platform.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "text/Windows.h"
 
 namespace tinsora::platform {
 
